@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+namespace app {
+
+// String-table id of the message that a failure code selects; codes without a message of
+// their own give the general message.
+int32_t MessageIdForCode(int32_t code);
+
+constexpr int32_t kUnknownFailureMessage = 60104;
+constexpr int32_t kProductNameString = 60000;
+
+}  // namespace app

@@ -1,0 +1,33 @@
+#include "host/win32/FailureBoxWin32.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "host/Failure.h"
+#include "host/String.h"
+#include "resources/ResourceIds.h"
+
+namespace app {
+
+namespace {
+
+void ShowFailure(void* owner, const std::string& text) {
+    if (const char* log = std::getenv("DRIFTLACE_FAILURE_LOG")) {
+        if (FILE* file = std::fopen(log, "ab")) {
+            std::fprintf(file, "%s\n", text.c_str());
+            std::fclose(file);
+        }
+        return;
+    }
+    MessageBoxA(static_cast<HWND>(owner), text.c_str(), String::Load(IDS_PRODUCT).CStr(), MB_OK | MB_ICONERROR);
+}
+
+}  // namespace
+
+void InstallFailureBox() {
+    SetFailureSink(ShowFailure);
+}
+
+}  // namespace app

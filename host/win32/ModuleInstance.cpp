@@ -1,0 +1,7 @@
+#include "host/win32/ModuleInstance.h"
+
+namespace app {
+
+HINSTANCE ModuleInstance = GetModuleHandleA(nullptr);
+
+}  // namespace app

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Every test: the native core (plain and with sanitizers), then the Windows builds, whose tests
+# run under Wine on a virtual display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/install-deps.sh
+jobs=$(nproc)
+
+for preset in native asan win64 win32; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs"
+done
+
+ctest --preset native -j "$jobs"
+ctest --preset asan -j "$jobs"
+
+source scripts/wine-env.sh
+source scripts/display-env.sh
+trap 'wine_env_stop; display_env_stop' EXIT
+display_env_start
+wine_env_start
+ctest --test-dir build/win64 --output-on-failure -j "$jobs"
+ctest --test-dir build/win32 --output-on-failure
+echo "all tests passed"

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "paint/Geometry.h"
+
+namespace app {
+
+class RegistryMember;
+class SettingsBackend;
+
+// The settings store.  One routine per owner walks its values in a fixed order and hands each
+// variable to the store with its key and default; the store's direction decides whether the
+// variable is read or written.  A store whose "RegistryVersion" is not 1 yields every default.
+class Registry {
+public:
+    Registry();
+    ~Registry();
+    Registry(const Registry&) = delete;
+    Registry& operator=(const Registry&) = delete;
+
+    // Opens the store of a filter run: the back end chosen by the registry marker.
+    void Open(const char* rootPath, bool loading);
+    // Opens a given back end (the headless tool's INI file, tests).
+    void Open(std::unique_ptr<SettingsBackend> backend, bool loading);
+    // Finishes writing; a failure is raised here.
+    void Close();
+
+    void SelectSection(const char* name);  // nullptr: the root section
+    bool IsLoading() const;
+
+    void ExchangeInt(const char* key, int32_t& value, int32_t defaultValue);
+    void ExchangeBool(const char* key, bool& value, bool defaultValue);
+    void ExchangeByte(const char* key, uint8_t& value, uint8_t defaultValue);
+    void ExchangeDouble(const char* key, double& value, double defaultValue);
+    void ExchangeText(const char* key, std::string& value, const std::string& defaultValue);
+    void ExchangeRect(const char* key, Rect32& value, const Rect32& defaultValue);
+    void ExchangePoint(const char* key, Vector2& value, const Vector2& defaultValue);
+
+private:
+    std::unique_ptr<RegistryMember> m_;
+};
+
+constexpr const char* kRegistryRoot = "Software\\TAVRO\\Driftlace";
+
+// Reals are kept as "%g" text: six significant digits.
+std::string FormatReal(double value);
+double ParseReal(const std::string& text);
+
+}  // namespace app
