@@ -1,0 +1,68 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/CoreMember.h"
+#include "engine/SPAWN_REQUEST.h"
+#include "engine/STROKESTATE.h"
+#include "paint/Geometry.h"
+
+namespace app {
+
+class Image;
+struct SPRAYSTYLE;
+
+// The particle engine: the particles in their grid, the table of style snapshots and the
+// scratch storage of a turn.  One per document.
+class Core {
+  public:
+    Core();
+    ~Core();
+    Core(const Core&) = delete;
+    Core& operator=(const Core&) = delete;
+
+    // Stores the document image's size; Init follows.
+    void SetSize(int32_t width, int32_t height);
+    // Builds the scratch storage for the stored size, before any particle exists.  Sizes that
+    // overflow 32 bits raise code 12.
+    void Init();
+    // The document image that turns draw into; also read by blur-mode emission.
+    void SetImage(Image* image) noexcept;
+    void SetDrawPass(DrawPass pass) noexcept;
+
+    // Removes every particle, then sets the drawing mode (0 paint, 1 erase, 2 blur).
+    void SetMode(int32_t mode);
+    int32_t Mode() const noexcept;
+
+    // One turn: drawing pass, force pass with velocity updates, motion pass, grid exchange.
+    void Step();
+    void Step(Image& image);
+
+    void EraseAll() noexcept;
+    // Some particle lives, or a stroke holds its snapshot.
+    bool IsAlive() const noexcept;
+
+    // Snapshot of an engine-form style, with one reference; released by ReleaseStyle.
+    int32_t AcquireStyle(const SPRAYSTYLE& style);
+    void ReleaseStyle(int32_t index) noexcept;
+
+    // Adds one particle; outside the inner grid area, non-finite or in a full cell it is
+    // dropped without taking a reference.
+    void Emit(const SPAWN_REQUEST& request);
+
+    // Stroke emission, called by the free-hand tool.  The tool has filled `stroke` (engine-form
+    // style, its snapshot, turns 0, carry (0, 0)) before EmitFirst.
+    void EmitFirst(STROKESTATE& stroke, const Vector2& position);
+    void EmitBatch(STROKESTATE& stroke, const Vector2& position);
+    void EmitOne(const STROKESTATE& stroke, int32_t i, const Vector2& p, const Vector2& m);
+
+    int32_t ParticleCount() const noexcept;
+    CoreMember& Members() noexcept;
+    const CoreMember& Members() const noexcept;
+
+  private:
+    std::unique_ptr<CoreMember> m_;
+};
+
+}  // namespace app

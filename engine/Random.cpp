@@ -1,0 +1,30 @@
+#include "engine/Random.h"
+
+namespace app {
+
+namespace {
+
+constexpr uint32_t Advance(uint32_t state) {
+    return state * 22695477u + 1u;
+}
+
+// State 1 at load with one value drawn and discarded; constant so that no static constructor
+// of another file can draw before it is set.
+uint32_t g_state = Advance(1u);
+
+}  // namespace
+
+int32_t Random() noexcept {
+    g_state = Advance(g_state);
+    return static_cast<int32_t>((g_state >> 16) & 0x7FFFu);
+}
+
+uint32_t RandomState() noexcept {
+    return g_state;
+}
+
+void RestoreRandomState(uint32_t state) noexcept {
+    g_state = state;
+}
+
+}  // namespace app

@@ -1,0 +1,166 @@
+#include <string>
+
+#include "engine/SPRAYSTYLE.h"
+#include "settings/Registry.h"
+
+namespace app {
+
+namespace {
+
+constexpr double kRadiansPerDegree = 0.017453292519943295;
+
+// Comparisons are written so that a value that is not a number fails them and takes the floor.
+void AtLeast(double& value, double floor) noexcept {
+    if (!(value >= floor))
+        value = floor;
+}
+
+void Within(double& value, double floor, double ceiling) noexcept {
+    AtLeast(value, floor);
+    if (value > ceiling)
+        value = ceiling;
+}
+
+void AtLeast(int32_t& value, int32_t floor) noexcept {
+    if (value < floor)
+        value = floor;
+}
+
+void Within(int32_t& value, int32_t floor, int32_t ceiling) noexcept {
+    if (value < floor)
+        value = floor;
+    if (value > ceiling)
+        value = ceiling;
+}
+
+constexpr const char* kToolNames[kToolCount] = {"Paint", "Erase", "Blur"};
+
+SPRAYSTYLE g_styles[kToolCount];
+
+int32_t FirstTool() {
+    return 0;
+}
+
+int32_t (*g_currentTool)() = FirstTool;
+
+// The tool that a tool argument names, or -1 when there is none.
+int32_t ResolveTool(int32_t tool) {
+    if (tool == -1)
+        tool = g_currentTool();
+    return tool >= 0 && tool < kToolCount ? tool : -1;
+}
+
+}  // namespace
+
+void SPRAYSTYLE::Validate() noexcept {
+    AtLeast(Repulsion, 0.0);
+    Within(RepulsionArea, 0.0001, 16.0);
+    AtLeast(Gravity, 0.0);
+    Within(gravityArea, 0.0001, 16.0);
+    Within(Brake, 0.0, 1.0);
+    Within(Viscosity, 0.0, 1.0);
+    Within(ViscosityArea, 0.0001, 16.0);
+    AtLeast(LimitedSpeed, 0.0);
+    Within(SpinAngleWiggle, 0.0, 360.0);
+    Within(SplitAngleWiggle, 0.0, 360.0);
+    Within(SplitRate, 0.0001, 1.0);
+    AtLeast(Life, 0);
+    AtLeast(SpinStep, 1);
+    Within(SplitMode, SplitOneBranch, SplitTwoBranches);
+    AtLeast(SplitStep1, 1);
+    AtLeast(SplitStep2, 1);
+    AtLeast(SplitLag, 0);
+
+    Within(VelocityWiggle, 0.0, 1.0);
+    Within(VelocityWidth, 0.0, 360.0);
+    Within(VelocityRotationSpeed, 0.0, 360.0);
+    AtLeast(Throwing, 0.0);
+    Within(VelocityMode, VelocityRotateLeft, VelocityFixed);
+    AtLeast(Count, 0);
+    AtLeast(Size, 0);
+    AtLeast(SplitGenerations, 1);
+}
+
+void SPRAYSTYLE::ToEngineUnits() noexcept {
+    Repulsion = Repulsion / 16.0;
+    RepulsionArea = 256.0 / (RepulsionArea * RepulsionArea);
+    Gravity = Gravity / 16.0;
+    gravityArea = 16.0 / gravityArea;
+    Brake = 1.0 - Brake;
+    ViscosityArea = 16.0 / ViscosityArea;
+    LimitedSpeed = LimitedSpeed / 16.0;
+    SpinAngleWiggle = SpinAngleWiggle * kRadiansPerDegree;
+    SplitAngleWiggle = SplitAngleWiggle * kRadiansPerDegree;
+    Velocity.x = Velocity.x / 16.0;
+    Velocity.y = Velocity.y / 16.0;
+    Throwing = Throwing / 16.0;
+}
+
+void SPRAYSTYLE::Exchange(Registry& store) {
+    const SPRAYSTYLE d;
+    store.ExchangeDouble("Repulsion", Repulsion, d.Repulsion);
+    store.ExchangeDouble("RepulsionArea", RepulsionArea, d.RepulsionArea);
+    store.ExchangeDouble("Gravity", Gravity, d.Gravity);
+    store.ExchangeDouble("gravityArea", gravityArea, d.gravityArea);
+    store.ExchangeDouble("Brake", Brake, d.Brake);
+    store.ExchangeDouble("Viscosity", Viscosity, d.Viscosity);
+    store.ExchangeDouble("ViscosityArea", ViscosityArea, d.ViscosityArea);
+    store.ExchangeInt("Life", Life, d.Life);
+    store.ExchangeDouble("LimitedSpeed", LimitedSpeed, d.LimitedSpeed);
+    store.ExchangeBool("UseLimitedSpeed", UseLimitedSpeed, d.UseLimitedSpeed);
+    store.ExchangePoint("Velocity", Velocity, d.Velocity);
+    store.ExchangeDouble("VelocityWiggle", VelocityWiggle, d.VelocityWiggle);
+    store.ExchangeDouble("VelocityWidth", VelocityWidth, d.VelocityWidth);
+    store.ExchangeDouble("VelocityRotationSpeed", VelocityRotationSpeed, d.VelocityRotationSpeed);
+    store.ExchangeInt("VelocityMode", VelocityMode, d.VelocityMode);
+    store.ExchangeInt("Count", Count, d.Count);
+    store.ExchangeInt("Size", Size, d.Size);
+    store.ExchangeDouble("Throwing", Throwing, d.Throwing);
+    store.ExchangeBool("UseSpin", UseSpin, d.UseSpin);
+    store.ExchangeInt("SpinStep", SpinStep, d.SpinStep);
+    store.ExchangeDouble("SpinAngle", SpinAngle, d.SpinAngle);
+    store.ExchangeDouble("SpinAngleWiggle", SpinAngleWiggle, d.SpinAngleWiggle);
+    store.ExchangeBool("UseSplit", UseSplit, d.UseSplit);
+    store.ExchangeInt("SplitMode", SplitMode, d.SplitMode);
+    store.ExchangeInt("SplitStep1", SplitStep1, d.SplitStep1);
+    store.ExchangeInt("SplitStep2", SplitStep2, d.SplitStep2);
+    store.ExchangeDouble("SplitAngle1", SplitAngle1, d.SplitAngle1);
+    store.ExchangeDouble("SplitAngle2", SplitAngle2, d.SplitAngle2);
+    store.ExchangeDouble("SplitAngleWiggle", SplitAngleWiggle, d.SplitAngleWiggle);
+    store.ExchangeInt("SplitLag", SplitLag, d.SplitLag);
+    store.ExchangeInt("SplitGenerations", SplitGenerations, d.SplitGenerations);
+    store.ExchangeDouble("SplitRate", SplitRate, d.SplitRate);
+    if (store.IsLoading())
+        Validate();
+}
+
+const char* ToolName(int32_t tool) noexcept {
+    return tool >= 0 && tool < kToolCount ? kToolNames[tool] : nullptr;
+}
+
+void SetCurrentToolQuery(int32_t (*query)()) {
+    g_currentTool = query ? query : FirstTool;
+}
+
+SPRAYSTYLE GetSprayStyle(int32_t tool) {
+    tool = ResolveTool(tool);
+    return tool < 0 ? SPRAYSTYLE() : g_styles[tool];
+}
+
+void SetSprayStyle(int32_t tool, const SPRAYSTYLE& style) {
+    tool = ResolveTool(tool);
+    if (tool < 0)
+        return;
+    g_styles[tool] = style;
+    g_styles[tool].Validate();
+}
+
+void ExchangeSprayStyles(Registry& store) {
+    for (int32_t tool = 0; tool < kToolCount; ++tool) {
+        const std::string section = std::string(kToolNames[tool]) + "\\Spray";
+        store.SelectSection(section.c_str());
+        g_styles[tool].Exchange(store);
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+namespace app {
+
+class Delay;
+class History;
+class HistoryWriterMember;
+
+// Records one history step: Begin, then for each item AddData (one compressed chunk per call)
+// and CommitItem, then End.  A writer destroyed while still open abandons the step.
+class HistoryWriter {
+public:
+    explicit HistoryWriter(History& history);
+    ~HistoryWriter();
+    HistoryWriter(const HistoryWriter&) = delete;
+    HistoryWriter& operator=(const HistoryWriter&) = delete;
+
+    // False when nothing is to be recorded (the history is disabled).
+    bool Begin();
+    // Compresses the whole stream into a new chunk of the current item and refers to it in the
+    // item's header.
+    void AddData(Delay& stream);
+    // Hands the current item, if it refers to any chunk, to the step being built, and starts a
+    // fresh one.
+    void CommitItem(int32_t ownerTag, int32_t kindTag);
+    void End();
+
+    bool IsOpen() const;
+
+private:
+    void AppendDataEntry(int32_t chunkIndex);
+
+    std::unique_ptr<HistoryWriterMember> m_;
+};
+
+}  // namespace app

@@ -1,0 +1,87 @@
+#include "paint/AppDoc.h"
+
+#include "engine/Core.h"
+#include "history/History.h"
+#include "history/ImageStep.h"
+#include "host/HostImage.h"
+#include "paint/Image.h"
+
+namespace app {
+
+class AppDocMember {
+public:
+    Core engine;
+    Image image;
+    Image previous;
+    int32_t width = 0;
+    int32_t height = 0;
+    History history;
+};
+
+AppDoc::AppDoc() : m_(std::make_unique<AppDocMember>()) {}
+
+AppDoc::~AppDoc() = default;
+
+void AppDoc::Load() {
+    const ImageSize size = GetHostImageSize();
+    m_->width = size.width;
+    m_->height = size.height;
+    m_->engine.SetSize(size.width, size.height);
+    m_->engine.Init();
+    m_->image.Create(size.width, size.height, 4);
+    m_->image.Clear();
+    ReadHostImage(m_->image);
+    m_->engine.SetImage(&m_->image);
+    // The first step is measured from the host's picture.
+    m_->previous = m_->image;
+}
+
+void AppDoc::Save() {
+    WriteHostImage(m_->image);
+}
+
+Core& AppDoc::Engine() noexcept {
+    return m_->engine;
+}
+
+Image& AppDoc::GetImage() noexcept {
+    return m_->image;
+}
+
+ImageSize AppDoc::GetSize() const noexcept {
+    return {m_->width, m_->height};
+}
+
+History& AppDoc::GetHistory() noexcept {
+    return m_->history;
+}
+
+void AppDoc::RecordStep() {
+    RecordImageStep(m_->history, m_->image, m_->previous);
+}
+
+void AppDoc::Undo() {
+    UndoImageStep(m_->history, m_->image, m_->previous);
+}
+
+void AppDoc::Redo() {
+    RedoImageStep(m_->history, m_->image, m_->previous);
+}
+
+bool AppDoc::CanUndo() const {
+    return m_->history.CanUndo();
+}
+
+bool AppDoc::CanRedo() const {
+    return m_->history.CanRedo();
+}
+
+void AppDoc::TrimHistory() {
+    m_->history.Trim();
+}
+
+void AppDoc::Clear() {
+    m_->image.Clear();
+}
+
+}  // namespace app

@@ -1,0 +1,137 @@
+#include "paint/ParticleDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "paint/BrushMasks.h"
+
+namespace app {
+
+namespace {
+
+constexpr uint32_t kWeightLimit = 65535;
+constexpr uint32_t kWeightThreshold = 180;  // marks must pile up beyond this to change the image
+constexpr uint32_t kFullWeight = 65536;
+
+inline uint32_t Byte(uint32_t word, int32_t k) noexcept {
+    return word >> (8 * k) & 0xFFu;
+}
+
+inline uint32_t WithByte(uint32_t word, int32_t k, uint32_t value) noexcept {
+    return (word & ~(0xFFu << (8 * k))) | value << (8 * k);
+}
+
+// Positions far outside any image (the grid only reaches 32 pixels beyond it) are pinned well
+// outside, so that the conversion to int stays defined.
+inline int32_t FloorToPixel(double v) noexcept {
+    const double f = std::floor(v);
+    if (!(f > -1.0e9))
+        return -1000000000;
+    if (f > 1.0e9)
+        return 1000000000;
+    return static_cast<int32_t>(f);
+}
+
+}  // namespace
+
+MARK PlaceMark(double x, double y) noexcept {
+    MARK mark = {FloorToPixel(x), FloorToPixel(y), 0, 0};
+    if (std::isfinite(x) && std::isfinite(y)) {
+        mark.phaseX = std::clamp(static_cast<int32_t>((x - std::floor(x)) * 4), 0, kBrushPhases - 1);
+        mark.phaseY = std::clamp(static_cast<int32_t>((y - std::floor(y)) * 4), 0, kBrushPhases - 1);
+    }
+    return mark;
+}
+
+MARKSPAN MarkSpan(const MARK& mark, int32_t width, int32_t height) noexcept {
+    MARKSPAN span;
+    span.x0 = std::max(mark.px - kBrushReach, 0);
+    span.x1 = std::min(mark.px + kBrushReach, width);
+    span.y0 = std::max(mark.py - kBrushReach, 0);
+    span.y1 = std::min(mark.py + kBrushReach, height);
+    return span;
+}
+
+void SplatRecord(DRAWWORK& record, uint32_t m, uint32_t colour) noexcept {
+    const uint32_t W = record.weight;
+    const uint32_t Ac = Byte(record.colour, 3);
+    const uint32_t Ap = Byte(colour, 3);
+    const uint32_t old = W * Ac;
+    const uint32_t add = m * Ap;
+    uint32_t Q = record.colour;
+    if (add > 0) {
+        if (old > 0) {
+            for (int32_t k = 0; k < 3; ++k)
+                Q = WithByte(Q, k, (Byte(Q, k) * old + Byte(colour, k) * add) / (old + add));
+        } else {
+            Q = colour;
+        }
+    }
+    if (m > 0)
+        Q = WithByte(Q, 3, W > 0 ? (old + add) / (W + m) : Ap);
+    record.colour = Q;
+    record.weight = static_cast<uint16_t>(std::min(W + m, kWeightLimit));
+}
+
+void SplatMark(const DRAWRING& ring, const unsigned char* masks, const MARK& mark, uint32_t colour) noexcept {
+    const MARKSPAN span = MarkSpan(mark, ring.width, ring.height);
+    if (span.IsEmpty())
+        return;
+    const unsigned char* mask = masks + BrushMaskIndex(mark.phaseX, mark.phaseY) * kBrushMaskSize;
+    const int32_t left = mark.px - kBrushReach;
+    const int32_t top = mark.py - kBrushReach;
+    for (int32_t y = span.y0; y < span.y1; ++y) {
+        const unsigned char* maskRow = mask + (y - top) * kBrushMaskSide;
+        DRAWWORK* row = ring.Row(y);
+        for (int32_t x = span.x0; x < span.x1; ++x)
+            SplatRecord(row[x], maskRow[x - left], colour);
+    }
+}
+
+uint32_t CompositeWeight(const DRAWWORK& record) noexcept {
+    const uint32_t W = record.weight;
+    const uint32_t base = W <= kWeightThreshold ? 0 : std::min(W - kWeightThreshold, 256u);
+    const uint32_t Ac = Byte(record.colour, 3);
+    return Ac > 0 ? base * (Ac + 1) : 0;
+}
+
+void CompositePixel(unsigned char* pixel, const DRAWWORK& record, int32_t mode) noexcept {
+    const uint32_t w = CompositeWeight(record);
+    if (w == 0)
+        return;
+    const uint32_t a = pixel[3];
+    if (mode != 1) {
+        const uint32_t kept = a * 256;
+        for (int32_t k = 0; k < 3; ++k)
+            pixel[k] = static_cast<unsigned char>((pixel[k] * kept + Byte(record.colour, k) * w) / (kept + w));
+        pixel[3] = static_cast<unsigned char>(((kFullWeight - w) * a + 255 * w) >> 16);
+    } else {
+        pixel[3] = static_cast<unsigned char>(((kFullWeight - w) * a) >> 16);
+    }
+}
+
+void ResolveSpan(const DRAWRING& ring,
+                 unsigned char* imageRow,
+                 int32_t y,
+                 int32_t x0,
+                 int32_t x1,
+                 int32_t mode,
+                 bool clear) noexcept {
+    DRAWWORK* row = ring.Row(y);
+    for (int32_t x = x0; x < x1; ++x) {
+        if (row[x].weight == 0)
+            continue;  // nothing was laid here (or it was resolved already)
+        CompositePixel(imageRow + static_cast<ptrdiff_t>(x) * 4, row[x], mode);
+        if (clear)
+            row[x] = DRAWWORK{};
+    }
+}
+
+uint32_t BlurDeposit(uint32_t carried, uint32_t ruleColour) noexcept {
+    const uint32_t A = Byte(ruleColour, 3);
+    const uint32_t level = ((A + (A > 0 ? 1 : 0)) * Byte(carried, 3)) >> 8;
+    return WithByte(carried, 3, level);
+}
+
+}  // namespace app

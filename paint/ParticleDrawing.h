@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "engine/DRAWWORK.h"
+
+namespace app {
+
+// Where a particle's brush mark lands: the pixel that holds its position and the quarter-pixel
+// phases that pick one of the 16 masks.
+struct MARK {
+    int32_t px;
+    int32_t py;
+    int32_t phaseX;
+    int32_t phaseY;
+};
+
+// An accumulation ring seen as plain data: `rows` rows of `width` records, image row y using
+// ring row y mod rows, for an image of width x height pixels.  The drawing pass uses 64 rows; a
+// ring as high as the image holds a whole turn.
+struct DRAWRING {
+    DRAWWORK* records;
+    int32_t rows;
+    int32_t width;
+    int32_t height;
+
+    DRAWWORK* Row(int32_t y) const noexcept { return records + static_cast<ptrdiff_t>(y % rows) * width; }
+};
+
+// The rows and columns of the image that a mark covers, clipped; empty when x0 >= x1 or y0 >= y1.
+struct MARKSPAN {
+    int32_t x0, x1;
+    int32_t y0, y1;
+    bool IsEmpty() const noexcept { return x0 >= x1 || y0 >= y1; }
+};
+
+MARK PlaceMark(double x, double y) noexcept;
+MARKSPAN MarkSpan(const MARK& mark, int32_t width, int32_t height) noexcept;
+
+// Adds one mask value m of a particle's colour word to a pixel's record.
+void SplatRecord(DRAWWORK& record, uint32_t m, uint32_t colour) noexcept;
+// Lays a particle's mark into the ring; what lies outside the image is dropped.
+void SplatMark(const DRAWRING& ring, const unsigned char* masks, const MARK& mark, uint32_t colour) noexcept;
+
+// The compositing weight of a record, 0 ... 65536.
+uint32_t CompositeWeight(const DRAWWORK& record) noexcept;
+// Applies a record to one document pixel (red, green, blue, opacity) in drawing mode `mode`.
+void CompositePixel(unsigned char* pixel, const DRAWWORK& record, int32_t mode) noexcept;
+// Composites columns x0 ... x1 - 1 of image row y from the ring into `imageRow` and, when
+// `clear` is set, empties those records.
+void ResolveSpan(const DRAWRING& ring,
+                 unsigned char* imageRow,
+                 int32_t y,
+                 int32_t x0,
+                 int32_t x1,
+                 int32_t mode,
+                 bool clear) noexcept;
+
+// What a blurring particle deposits: its carried colour at the level the rule gives it, scaled
+// by the carried pixel's own opacity.
+uint32_t BlurDeposit(uint32_t carried, uint32_t ruleColour) noexcept;
+
+}  // namespace app

@@ -1,0 +1,7 @@
+#include "paint/ToolBlur.h"
+
+namespace app {
+
+ToolBlur::~ToolBlur() = default;
+
+}  // namespace app

@@ -1,0 +1,7 @@
+#include "paint/ToolErase.h"
+
+namespace app {
+
+ToolErase::~ToolErase() = default;
+
+}  // namespace app

@@ -1,0 +1,7 @@
+#include "paint/ToolPaint.h"
+
+namespace app {
+
+ToolPaint::~ToolPaint() = default;
+
+}  // namespace app

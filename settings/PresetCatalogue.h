@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace app {
+
+class PresetCatalogueMember;
+class Registry;
+struct SPRAYSTYLE;
+
+// The user's collection of named spray presets, as the spray list panel shows it: entries of a
+// name and an owned style, kept in name order (case-insensitive; entries with equal names stay
+// in the order they were added), a selection, the catalogue file and whether the list differs
+// from that file.  The panel shows this list; everything here is free of window calls.
+class PresetCatalogue {
+public:
+    PresetCatalogue();
+    ~PresetCatalogue();
+    PresetCatalogue(const PresetCatalogue&) = delete;
+    PresetCatalogue& operator=(const PresetCatalogue&) = delete;
+
+    int32_t Count() const;
+    const std::string& Name(int32_t index) const;
+    const SPRAYSTYLE& Style(int32_t index) const;
+
+    // The list itself.  The selection follows its entry while others come and go; these do not
+    // touch the modified flag.
+    int32_t AddPreset(const std::string& name, const SPRAYSTYLE& style);  // the new entry's index
+    void RemovePreset(int32_t index);
+    void ClearPresets();  // last first
+
+    // Reads a ".spr" file and adds its presets.  False, silently, when the file cannot be
+    // opened; raises on a bad file, keeping the presets read before the failure.
+    bool LoadCatalogue(const std::string& path);
+    // Writes the whole list.  The file is written beside the old one under a temporary name and
+    // takes the old one's place only when it is complete, so a failure leaves the old file as it
+    // was.  Raises code 1 with the system's error number and the path.
+    void SaveCatalogue(const std::string& path);
+
+    int32_t Selection() const;    // -1: none
+    void Select(int32_t index);  // an index outside the list selects none
+    bool IsModified() const;
+
+    // The panel's commands.  Add selects the new entry; replace keeps the name; delete selects
+    // the entry that now has the same index, else the last one, else none.  Replace and delete
+    // do nothing without a selection and say so.
+    int32_t AddNewPreset(const std::string& name, const SPRAYSTYLE& style);
+    bool ReplaceSelected(const SPRAYSTYLE& style);
+    bool DeleteSelected();
+
+    // Catalogue file: empty means the default catalogue file.
+    const std::string& CatalogueFile() const;
+    void SetCatalogueFile(const std::string& path);
+    std::string CataloguePath() const;
+    static std::string PresetPath();
+    // The same from explicit paths: the library's own, and the host's (may be null or empty).
+    static std::string DefaultCatalogueFilePath(const std::string& modulePath, const char* hostPath);
+    static std::string PresetFilePath(const std::string& modulePath);
+
+    // The panel's stored values "File" and "Select"; the caller has selected "Panel\Catalog".
+    void ExchangeSettings(Registry& store);
+
+    // Panel creation: the catalogue file, or the preset file when that cannot be loaded, then
+    // the stored selection.  Failures are reported with `owner`.
+    void LoadAtStart(void* owner = nullptr);
+    // Panel destruction: saves when modified (a failure is reported), then clears the list.
+    // The selection stays for ExchangeSettings.
+    void SaveAtEnd(void* owner = nullptr);
+
+    // Switching to another catalogue file (the open command, after the file dialog).  When the
+    // current list cannot be saved, `askClear` decides: Yes drops the current entries, No keeps
+    // them in the new list, Cancel stops.  A file that does not exist is created from the list.
+    enum Answer : int32_t { AnswerCancel, AnswerYes, AnswerNo };
+    void OpenCatalogue(const std::string& chosen, const std::function<Answer()>& askClear, void* owner = nullptr);
+
+    // The order of the list: case-insensitive for ASCII letters, while the second byte of a
+    // double-byte character (names are in the system code page, 932 for Japanese) counts as is.
+    static bool NameBefore(const std::string& a, const std::string& b);
+
+private:
+    std::unique_ptr<PresetCatalogueMember> m_;
+};
+
+}  // namespace app

@@ -1,0 +1,305 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <random>
+#include <stdexcept>
+#include <vector>
+
+#include "history/DelayBuffer.h"
+#include "history/DelayCompress.h"
+#include "history/History.h"
+#include "history/HistoryItem.h"
+#include "history/ImageStep.h"
+#include "host/Exception.h"
+#include "paint/Image.h"
+#include "tests/history/HistoryTestSupport.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes BytesOf(const app::Image& image) {
+    return Bytes(image.ConstData(), image.ConstData() + image.ByteSize());
+}
+
+void SetBytes(app::Image& image, const Bytes& bytes) {
+    ASSERT_EQ(static_cast<size_t>(image.ByteSize()), bytes.size());
+    std::memcpy(image.Data(), bytes.data(), bytes.size());
+}
+
+// The decompressed payload of the only chunk of a step's only item.
+Bytes StoredDifference(const app::History& history, int32_t step) {
+    const app::HistoryRecord& record = history.Step(step);
+    EXPECT_EQ(record.Size(), 1);
+    const app::UCharBuffer& chunk = record.At(0).Chunks().At(0);
+    app::DelayCompress inflater(std::make_unique<app::DelayBuffer>(chunk.ConstData(), chunk.Size()), false);
+    app::UCharBuffer out;
+    app::ReadAll(inflater, out);
+    return Bytes(out.ConstData(), out.ConstData() + out.Size());
+}
+
+// The document's two images: the picture and its copy as of the last step.
+struct Pictures {
+    Pictures(int32_t width, int32_t height) {
+        image.Create(width, height, 4);
+        image.Clear();
+        previous = image;
+    }
+    bool Record(app::History& history) { return app::RecordImageStep(history, image, previous); }
+    void Undo(app::History& history) { app::UndoImageStep(history, image, previous); }
+    void Redo(app::History& history) { app::RedoImageStep(history, image, previous); }
+
+    app::Image image;
+    app::Image previous;
+};
+
+using ImageStep = test::WithHistoryMax;
+
+TEST_F(ImageStep, TwoPixelStepStoresTheDifferenceAndReplaysBothWays) {
+    app::History history;
+    Pictures pictures(2, 1);
+    const Bytes first = {0, 0, 0, 0, 255, 255, 255, 255};
+    const Bytes second = {1, 0, 0, 0, 0, 255, 255, 255};
+    SetBytes(pictures.image, first);
+    pictures.previous = pictures.image;
+    SetBytes(pictures.image, second);
+    ASSERT_TRUE(pictures.Record(history));
+    EXPECT_EQ(BytesOf(pictures.previous), second);
+    EXPECT_EQ(StoredDifference(history, 0), (Bytes{1, 0, 0, 0, 1, 0, 0, 0}));
+
+    pictures.Undo(history);
+    EXPECT_EQ(BytesOf(pictures.image), first);
+    EXPECT_EQ(BytesOf(pictures.previous), first);
+    EXPECT_FALSE(history.CanUndo());
+    pictures.Redo(history);
+    EXPECT_EQ(BytesOf(pictures.image), second);
+    EXPECT_EQ(BytesOf(pictures.previous), second);
+    EXPECT_FALSE(history.CanRedo());
+}
+
+TEST_F(ImageStep, AWrappingDifferenceUndoesExactly) {
+    app::History history;
+    Pictures pictures(1, 1);
+    SetBytes(pictures.image, {250, 250, 250, 250});
+    pictures.previous = pictures.image;
+    SetBytes(pictures.image, {5, 250, 250, 250});
+    ASSERT_TRUE(pictures.Record(history));
+    EXPECT_EQ(StoredDifference(history, 0), (Bytes{11, 0, 0, 0}));
+    pictures.Undo(history);
+    EXPECT_EQ(BytesOf(pictures.image), (Bytes{250, 250, 250, 250}));
+}
+
+TEST_F(ImageStep, AnUnchangedImageRecordsNothing) {
+    app::History history;
+    Pictures pictures(40, 30);
+    pictures.image.Data()[7] = 9;
+    ASSERT_TRUE(pictures.Record(history));
+    EXPECT_FALSE(pictures.Record(history));
+    EXPECT_EQ(history.StepCount(), 1);
+    EXPECT_EQ(history.Position(), 1);
+    pictures.Undo(history);  // still undoes the step before
+    EXPECT_EQ(BytesOf(pictures.image), Bytes(40 * 30 * 4, 0));
+}
+
+TEST_F(ImageStep, TheCopyIsRefreshedEvenWhenTheHistoryIsOff) {
+    SetHistoryMax(0);
+    app::History history;
+    Pictures pictures(3, 3);
+    pictures.image.Data()[0] = 1;
+    EXPECT_FALSE(pictures.Record(history));
+    EXPECT_EQ(BytesOf(pictures.previous), BytesOf(pictures.image));
+    EXPECT_FALSE(history.CanUndo());
+}
+
+TEST_F(ImageStep, AnEmptyImageRecordsNothing) {
+    app::History history;
+    Pictures pictures(0, 0);
+    EXPECT_FALSE(pictures.Record(history));
+    EXPECT_EQ(history.StepCount(), 0);
+}
+
+// Random edits of random pictures, a step after each, then undo and redo all the way (with new
+// steps mixed in after undos), checked against kept copies byte for byte.
+class RandomRoundTrip : public test::WithHistoryMax {
+protected:
+    void Edit(app::Image& image) {
+        const int32_t width = image.Width(), height = image.Height();
+        switch (random_() % 5) {
+            case 0:
+                break;  // nothing changed
+            case 1:
+                image.Clear();
+                break;
+            default: {
+                const int32_t x0 = static_cast<int32_t>(random_() % width);
+                const int32_t y0 = static_cast<int32_t>(random_() % height);
+                const int32_t x1 = x0 + static_cast<int32_t>(random_() % (width - x0)) + 1;
+                const int32_t y1 = y0 + static_cast<int32_t>(random_() % (height - y0)) + 1;
+                for (int32_t y = y0; y < y1; ++y) {
+                    unsigned char* row = image.Row(y);
+                    for (int32_t x = x0 * 4; x < x1 * 4; ++x) row[x] = static_cast<unsigned char>(random_());
+                }
+            }
+        }
+    }
+
+    // Records a step after an edit; keeps the picture as it stands after each stored step.
+    void EditAndRecord(app::History& history, Pictures& pictures, std::vector<Bytes>& states, size_t& position) {
+        Edit(pictures.image);
+        const Bytes edited = BytesOf(pictures.image);
+        const bool stored = pictures.Record(history);
+        EXPECT_EQ(stored, edited != states[position]);
+        if (stored) {
+            states.resize(position + 1);
+            states.push_back(edited);
+            ++position;
+        }
+        ASSERT_EQ(BytesOf(pictures.previous), edited);
+    }
+
+    void Run(int32_t width, int32_t height, int32_t limit, int32_t edits) {
+        SetHistoryMax(limit);
+        app::History history;
+        Pictures pictures(width, height);
+        std::vector<Bytes> states = {BytesOf(pictures.image)};  // states[i]: after i steps
+        size_t position = 0;
+        for (int32_t e = 0; e < edits; ++e) {
+            EditAndRecord(history, pictures, states, position);
+            if (random_() % 4 == 0) {  // a few undos, then new steps on top
+                const int32_t undos = static_cast<int32_t>(random_() % 3) + 1;
+                for (int32_t u = 0; u < undos && history.CanUndo(); ++u) {
+                    pictures.Undo(history);
+                    --position;
+                    ASSERT_EQ(BytesOf(pictures.image), states[position]);
+                }
+            }
+        }
+        const size_t oldest = position - static_cast<size_t>(history.Position());
+        ASSERT_LE(history.StepCount(), limit);
+        while (history.CanUndo()) {
+            pictures.Undo(history);
+            --position;
+            ASSERT_EQ(BytesOf(pictures.image), states[position]) << position;
+            ASSERT_EQ(BytesOf(pictures.previous), states[position]);
+        }
+        EXPECT_EQ(position, oldest);
+        while (history.CanRedo()) {
+            pictures.Redo(history);
+            ++position;
+            ASSERT_EQ(BytesOf(pictures.image), states[position]) << position;
+        }
+        EXPECT_EQ(position + 1, states.size());
+    }
+
+    std::mt19937 random_{20240611};
+};
+
+TEST_F(RandomRoundTrip, SmallPicturesManySteps) {
+    for (int trial = 0; trial < 6; ++trial) {
+        const int32_t width = static_cast<int32_t>(random_() % 40) + 1;
+        const int32_t height = static_cast<int32_t>(random_() % 40) + 1;
+        Run(width, height, 100, 30);
+    }
+}
+
+TEST_F(RandomRoundTrip, PicturesOfManyWindowsAndAShortHistory) {
+    Run(301, 199, 5, 25);  // 239596 bytes: many 8192-byte windows and a partial last one
+    Run(64, 32, 3, 20);    // exactly one window
+}
+
+// A broken chunk must neither hang the replay nor leave the picture out of step with the history.
+class BrokenStep : public test::WithHistoryMax {
+protected:
+    void SetUp() override {
+        test::WithHistoryMax::SetUp();
+        std::mt19937 random(5);
+        for (int step = 0; step < 2; ++step) {
+            for (int32_t i = 0; i < 20000; ++i) {
+                pictures_.image.Data()[random() % pictures_.image.ByteSize()] = static_cast<unsigned char>(random());
+            }
+            ASSERT_TRUE(pictures_.Record(history_));
+            states_.push_back(BytesOf(pictures_.image));
+        }
+    }
+
+    app::UCharBuffer& LastChunk() { return history_.Step(1).At(0).Chunks().At(0); }
+
+    void ExpectFailedUndoLeavesAllUsable() {
+        try {
+            pictures_.Undo(history_);
+            ADD_FAILURE() << "a broken step was replayed as if it were whole";
+        } catch (const app::Exception& e) {
+            EXPECT_EQ(e.Code(), app::ErrorReadItem);
+        }
+        EXPECT_FALSE(history_.IsReplaying());
+        EXPECT_EQ(history_.Position(), 2);
+        EXPECT_EQ(BytesOf(pictures_.image), states_[1]);
+        EXPECT_EQ(BytesOf(pictures_.previous), states_[1]);
+
+        // The history goes on working: a new step replaces the broken one, and undo reaches the first.
+        pictures_.image.Data()[0] ^= 0xFF;
+        const Bytes edited = BytesOf(pictures_.image);
+        ASSERT_TRUE(pictures_.Record(history_));
+        pictures_.Undo(history_);
+        EXPECT_EQ(BytesOf(pictures_.image), states_[1]);
+        pictures_.Redo(history_);
+        EXPECT_EQ(BytesOf(pictures_.image), edited);
+    }
+
+    app::History history_;
+    Pictures pictures_{150, 100};
+    std::vector<Bytes> states_;
+};
+
+TEST_F(BrokenStep, ATruncatedChunkFailsTheUndo) {
+    app::UCharBuffer& chunk = LastChunk();
+    chunk.Resize(chunk.Size() / 2);
+    ExpectFailedUndoLeavesAllUsable();
+}
+
+TEST_F(BrokenStep, AChunkWithoutItsTrailerFailsTheUndo) {
+    app::UCharBuffer& chunk = LastChunk();
+    chunk.Resize(chunk.Size() - 4);  // every byte of the difference is there, its checksum is not
+    ExpectFailedUndoLeavesAllUsable();
+}
+
+TEST_F(BrokenStep, AGarbledChunkFailsTheUndo) {
+    app::UCharBuffer& chunk = LastChunk();
+    unsigned char* bytes = chunk.Data();
+    for (int32_t i = chunk.Size() / 3; i < chunk.Size() / 3 + 16; ++i) bytes[i] = static_cast<unsigned char>(~bytes[i]);
+    ExpectFailedUndoLeavesAllUsable();
+}
+
+TEST_F(BrokenStep, AnEmptyChunkFailsTheUndo) {
+    LastChunk().Release();
+    ExpectFailedUndoLeavesAllUsable();
+}
+
+TEST_F(BrokenStep, ADifferenceOfAnotherSizeFailsTheUndo) {
+    Pictures other(150, 101);
+    other.image.Data()[0] = 1;
+    app::History otherHistory;
+    ASSERT_TRUE(other.Record(otherHistory));
+    LastChunk() = otherHistory.Step(0).At(0).Chunks().At(0);
+    ExpectFailedUndoLeavesAllUsable();
+}
+
+TEST_F(ImageStep, AReplayThatCannotStartLeavesThePictureAlone) {
+    app::History history;
+    Pictures pictures(4, 4);
+    pictures.image.Data()[3] = 77;  // painted, not yet recorded
+    EXPECT_THROW(pictures.Undo(history), std::out_of_range);
+    EXPECT_EQ(pictures.image.ConstData()[3], 77);
+    EXPECT_FALSE(history.IsReplaying());
+}
+
+TEST_F(ImageStep, PicturesOfDifferentSizesAreRefused) {
+    app::History history;
+    app::Image image, previous;
+    image.Create(2, 2, 4);
+    previous.Create(2, 3, 4);
+    EXPECT_THROW(app::RecordImageStep(history, image, previous), app::Exception);
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+#include "tools/paint/PaintSession.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "engine/Random.h"
+#include "engine/SPRAYSTYLE.h"
+#include "host/Options.h"
+#include "paint/ToolSelection.h"
+#include "settings/PresetCatalogue.h"
+#include "tests/support/TestFiles.h"
+#include "tools/paint/MemoryHost.h"
+#include "tools/paint/RunSettings.h"
+#include "tools/paint/ScriptError.h"
+#include "tools/paint/ScriptReader.h"
+
+namespace {
+
+tools::RgbaPicture Gradient(int32_t width, int32_t height) {
+    tools::RgbaPicture picture{width, height, {}};
+    for (int32_t y = 0; y < height; ++y)
+        for (int32_t x = 0; x < width; ++x)
+            picture.pixels.insert(picture.pixels.end(), {static_cast<unsigned char>(x * 3), static_cast<unsigned char>(y * 5),
+                                                         90, static_cast<unsigned char>(x < width / 2 ? 255 : 128)});
+    return picture;
+}
+
+// The generator as a fresh process has it: runs in one process otherwise go on from each other's
+// draws, as consecutive filter runs do.
+const uint32_t kFreshRandomState = app::RandomState();
+
+// One headless filter run over `picture`, started as in a fresh process.
+struct HeadlessRun {
+    explicit HeadlessRun(const tools::RgbaPicture& picture, const std::string& settings = "") : host(picture) {
+        host.Accept("");
+        app::RestoreRandomState(kFreshRandomState);
+        app::SelectTool(0);  // a run without a stored tool keeps the one it has
+        tools::LoadRunSettings(settings);
+        session.Start();
+    }
+    ~HeadlessRun() { app::DestroyCurrentTool(); }
+
+    void Script(const std::string& text) {
+        std::istringstream in(text);
+        session.Run(tools::ReadScript(in));
+    }
+    tools::RgbaPicture Result() {
+        session.Finish();
+        return host.Picture();
+    }
+
+    tools::MemoryHost host;
+    tools::PaintSession session{nullptr};
+};
+
+const char* const kStroke =
+    "down 20 20\n"
+    "move 30 25\n"
+    "turn 4\n"
+    "move 40 30\n"
+    "turn 4\n"
+    "up 45 32\n";
+
+TEST(PaintSession, AStrokeAndItsRestAreOneStepThatUndoAndRedoReplay) {
+    const tools::RgbaPicture input = Gradient(64, 48);
+    auto paint = [&](const std::string& after, int32_t steps) {
+        HeadlessRun run(input);
+        run.Script(std::string(kStroke) + "idle\n");
+        EXPECT_EQ(run.session.HistorySteps(), 1);
+        EXPECT_GT(run.session.Stats().peakParticles, 1);
+        run.Script(after);
+        EXPECT_EQ(run.session.HistorySteps(), steps);
+        return run.Result();
+    };
+    const tools::RgbaPicture painted = paint("", 1);
+    EXPECT_NE(painted.pixels, input.pixels);
+    EXPECT_EQ(paint("undo\n", 1).pixels, input.pixels);
+    EXPECT_EQ(paint("undo\nredo\n", 1).pixels, painted.pixels);
+}
+
+TEST(PaintSession, OverlappingStrokesShareAStepAndClearWhileIdleHasItsOwn) {
+    HeadlessRun run(Gradient(64, 48));
+    run.Script(std::string(kStroke) + "turn 2\n" + kStroke + "idle\n");
+    EXPECT_EQ(run.session.HistorySteps(), 1);
+    run.Script("clear\n");
+    EXPECT_EQ(run.session.HistorySteps(), 2);
+    run.Script("clear\n");  // already transparent: nothing changed, nothing recorded
+    EXPECT_EQ(run.session.HistorySteps(), 2);
+    run.Script("undo\nundo\n");
+    EXPECT_THROW(run.Script("undo\n"), tools::ScriptError);
+}
+
+TEST(PaintSession, TheSameScriptGivesTheSameImage) {
+    const tools::RgbaPicture input = Gradient(80, 60);
+    const std::string script = std::string("style Count 12\ncolor Coloring 1\n") + kStroke + "tool Blur\n" + kStroke + "idle\n";
+    auto paint = [&] {
+        HeadlessRun run(input);  // one at a time: the host's row functions find it process-wide
+        run.Script(script);
+        return run.Result();
+    };
+    const tools::RgbaPicture first = paint();
+    EXPECT_EQ(first.pixels, paint().pixels);
+    EXPECT_NE(first.pixels, input.pixels);
+}
+
+TEST(PaintSession, CommandsThatCannotRunAreScriptErrorsNamingTheLine) {
+    HeadlessRun run(Gradient(16, 16));
+    auto lineOf = [&](const std::string& text) {
+        try {
+            run.Script(text);
+        } catch (const tools::ScriptError& error) {
+            return error.Line();
+        }
+        return 0;
+    };
+    EXPECT_EQ(lineOf("turn\nundo\n"), 2);  // nothing to undo
+    EXPECT_EQ(lineOf("style Nonsense 1\n"), 1);
+    EXPECT_EQ(lineOf("style Count many\n"), 1);
+    EXPECT_EQ(lineOf("world RegistryVersion 7\n"), 1);
+    EXPECT_EQ(lineOf("option ViewMat 1\n"), 1);
+    EXPECT_EQ(lineOf("tool Smudge\n"), 1);
+    EXPECT_EQ(lineOf("preset anything\n"), 1);  // no catalogue at all
+    EXPECT_EQ(lineOf("down 8 8\nturn\npause\nidle\n"), 4);  // paused with particles alive
+}
+
+TEST(PaintSession, SettingsChangeThroughTheStoreWithItsLimits) {
+    HeadlessRun run(Gradient(16, 16));
+    run.Script("style Count 7\nstyle VelocityX 1.5\noption TurnInterval 0\noption HistoryMax 3\n");
+    EXPECT_EQ(app::GetSprayStyle(0).Count, 7);
+    EXPECT_EQ(app::GetSprayStyle(0).Velocity.x, 1.5);
+    EXPECT_EQ(app::GetOptions().turnInterval, 1);  // clamped as a load clamps it
+    EXPECT_EQ(app::GetOptions().historyMax, 3);
+    run.Script("tool Erase\nstyle Count 2\n");
+    EXPECT_EQ(app::GetSprayStyle(1).Count, 2);
+    EXPECT_EQ(app::GetSprayStyle(0).Count, 7);
+}
+
+TEST(PaintSession, ABrokenSettingsFileLoadsDefaultsAndClamps) {
+    test::TempFolder folder;
+    const std::string path = folder.File("broken.ini");
+    test::WriteFileText(path, "[App]\nRegistryVersion=1\nTurnInterval=-5\nHistoryMax=lots\nTool=Hammer\n[Paint\\Spray]\nCount=\x01\x02\n");
+    HeadlessRun run(Gradient(8, 8), path);
+    EXPECT_EQ(app::GetOptions().turnInterval, 1);
+    EXPECT_EQ(app::GetOptions().historyMax, 0);
+    EXPECT_EQ(app::CurrentToolNumber(), 0);
+
+    test::WriteFileText(path, "[App]\nTurnInterval=500\n");  // no "RegistryVersion": every default
+    HeadlessRun unversioned(Gradient(8, 8), path);
+    EXPECT_EQ(app::GetOptions().turnInterval, 40);
+}
+
+TEST(PaintSession, SavedSettingsLoadBackTheSame) {
+    test::TempFolder folder;
+    {
+        HeadlessRun run(Gradient(8, 8));
+        run.Script("tool Blur\nstyle Life 77\nworld Lively 0.25\noption DisplayingInterval 3\n");
+        tools::SaveRunSettings(folder.File("saved.ini"));
+    }
+    HeadlessRun reloaded(Gradient(8, 8), folder.File("saved.ini"));
+    EXPECT_EQ(app::CurrentToolNumber(), 2);
+    EXPECT_EQ(app::GetSprayStyle(2).Life, 77);
+    EXPECT_EQ(app::GetOptions().displayingInterval, 3);
+}
+
+}  // namespace

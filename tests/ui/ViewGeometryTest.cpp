@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "host/Exception.h"
+#include "ui/ViewGeometry.h"
+#include "ui/WindowGeometry.h"
+
+namespace {
+
+using app::Point32;
+using app::SCROLLBAR;
+using app::ViewGeometry;
+
+double ImageColumn(int32_t clientX, int32_t zoom) {
+    const Point32 origin = {30, 40};
+    return ViewGeometry::ClientToImage({clientX, 50}, {0, 0}, origin, zoom).x;
+}
+
+TEST(ViewGeometry, MouseMappingDividesTowardZero) {
+    EXPECT_EQ(ImageColumn(31, 50), 2.0);  // one screen pixel right of the edge at 50 %
+    EXPECT_EQ(ImageColumn(30, 300), 0.0);
+    EXPECT_EQ(ImageColumn(31, 300), 0.0);
+    EXPECT_EQ(ImageColumn(32, 300), 0.0);
+    EXPECT_EQ(ImageColumn(33, 300), 1.0);
+    EXPECT_EQ(ImageColumn(29, 200), 0.0);  // left of the image, still column 0
+    EXPECT_EQ(ImageColumn(27, 200), -1.0);
+    EXPECT_EQ(ImageColumn(130, 100), 100.0);
+}
+
+TEST(ViewGeometry, MouseMappingAddsTheScrollOffset) {
+    const app::Vector2 point = ViewGeometry::ClientToImage({10, 5}, {120, 300}, {30, 40}, 200);
+    EXPECT_EQ(point.x, 50.0);   // (10 + 120 - 30) * 100 / 200
+    EXPECT_EQ(point.y, 132.0);  // (5 + 300 - 40) * 100 / 200, cut
+}
+
+TEST(ViewGeometry, ImageIsCentredOnlyWhenBothMarginsFit) {
+    const app::ImageSize image = {100, 50};
+    const Point32 wide = ViewGeometry::ImageOrigin({301, 400}, image, 100);
+    EXPECT_EQ(wide.x, 100);
+    EXPECT_EQ(wide.y, 175);
+    const Point32 narrow = ViewGeometry::ImageOrigin({159, 129}, image, 100);
+    EXPECT_EQ(narrow.x, 30);
+    EXPECT_EQ(narrow.y, 40);
+    const Point32 zoomed = ViewGeometry::ImageOrigin({259, 400}, image, 200);  // 200 x 100 on screen
+    EXPECT_EQ(zoomed.x, 30);
+    EXPECT_EQ(zoomed.y, 150);
+}
+
+TEST(ViewGeometry, ContentIsTheScaledImagePlusMargins) {
+    const app::ImageSize content = ViewGeometry::ContentSize({101, 33}, 75);
+    EXPECT_EQ(content.width, 75 + 60);   // 75.75 cut
+    EXPECT_EQ(content.height, 24 + 80);  // 24.75 cut
+    const app::Rect32 rect = ViewGeometry::ImageRect({100, 100}, {100, 50}, 150);
+    EXPECT_EQ(rect.left, 30);
+    EXPECT_EQ(rect.top, 40);
+    EXPECT_EQ(rect.right, 180);
+    EXPECT_EQ(rect.bottom, 115);
+}
+
+TEST(ViewGeometry, OversizedZoomedImageRaisesInsteadOfWrapping) {
+    try {
+        ViewGeometry::ContentSize({6000000, 1}, 400);
+        FAIL() << "no error";
+    } catch (const app::Exception& e) {
+        EXPECT_EQ(e.Code(), app::ErrorImageSize);
+    }
+}
+
+TEST(ViewGeometry, ScrollBarKeepsThePageInsideTheContent) {
+    const SCROLLBAR bar = ViewGeometry::FitScrollBar(200, 100, 160);
+    EXPECT_EQ(bar.position, 60);
+    EXPECT_EQ(bar.page, 100);
+    EXPECT_EQ(bar.maximum, 160);
+    EXPECT_EQ(ViewGeometry::FitScrollBar(200, 300, 160).position, 0);
+    EXPECT_EQ(ViewGeometry::FitScrollBar(20, 100, 160).position, 20);
+    EXPECT_EQ(ViewGeometry::ScrollOffset(20, 100, 160), 20);
+    EXPECT_EQ(ViewGeometry::ScrollOffset(20, 160, 160), 0);
+}
+
+TEST(ViewGeometry, ScrollRequestsMoveAndClamp) {
+    const SCROLLBAR bar = {50, 100, 400};  // last position 300
+    int32_t target = -1;
+    ASSERT_TRUE(ViewGeometry::ScrollTarget(app::ScrollLineDown, 0, bar, 100, &target));
+    EXPECT_EQ(target, 66);
+    ASSERT_TRUE(ViewGeometry::ScrollTarget(app::ScrollLineUp, 0, {10, 100, 400}, 100, &target));
+    EXPECT_EQ(target, 0);
+    ASSERT_TRUE(ViewGeometry::ScrollTarget(app::ScrollPageDown, 0, bar, 100, &target));
+    EXPECT_EQ(target, 150);
+    ASSERT_TRUE(ViewGeometry::ScrollTarget(app::ScrollPageDown, 0, {250, 100, 400}, 100, &target));
+    EXPECT_EQ(target, 300);
+    ASSERT_TRUE(ViewGeometry::ScrollTarget(app::ScrollBottom, 0, bar, 100, &target));
+    EXPECT_EQ(target, 300);
+    ASSERT_TRUE(ViewGeometry::ScrollTarget(app::ScrollTop, 0, bar, 100, &target));
+    EXPECT_EQ(target, 0);
+    ASSERT_TRUE(ViewGeometry::ScrollTarget(app::ScrollThumbTrack, 0x70000 + 123, bar, 100, &target));
+    EXPECT_EQ(target, 123);  // the message's 16-bit position
+    target = -1;
+    EXPECT_FALSE(ViewGeometry::ScrollTarget(app::ScrollEnd, 0, bar, 100, &target));
+    EXPECT_FALSE(ViewGeometry::ScrollTarget(99, 0, bar, 100, &target));
+    EXPECT_EQ(target, -1);
+}
+
+TEST(ViewGeometry, ContentSmallerThanTheClientDoesNotScroll) {
+    int32_t target = -1;
+    ASSERT_TRUE(ViewGeometry::ScrollTarget(app::ScrollLineDown, 0, {0, 500, 160}, 500, &target));
+    EXPECT_EQ(target, 0);
+}
+
+TEST(WindowGeometry, CreationRectangleKeepsDefaults) {
+    using app::WindowGeometry;
+    const int32_t d = WindowGeometry::kUseDefault;
+    const app::CREATE_RECT all = WindowGeometry::ToCreateRect({d, d, d, d});
+    EXPECT_EQ(all.x, d);
+    EXPECT_EQ(all.y, d);
+    EXPECT_EQ(all.width, d);
+    EXPECT_EQ(all.height, d);
+    const app::CREATE_RECT stored = WindowGeometry::ToCreateRect({10, 20, 110, 220});
+    EXPECT_EQ(stored.x, 10);
+    EXPECT_EQ(stored.width, 100);
+    EXPECT_EQ(stored.height, 200);
+    const app::CREATE_RECT sizeOnly = WindowGeometry::ToCreateRect({d, d, 500, 400});
+    EXPECT_EQ(sizeOnly.width, 500);
+    EXPECT_EQ(sizeOnly.height, 400);
+    // A broken stored rectangle must not wrap round into the default value.
+    const app::CREATE_RECT wide = WindowGeometry::ToCreateRect({-2000000000, 0, 2000000000, 0});
+    EXPECT_EQ(wide.width, INT32_MAX);
+    EXPECT_NE(WindowGeometry::ToCreateRect({2000000000, 0, -2000000000, 0}).width, d);
+}
+
+}  // namespace

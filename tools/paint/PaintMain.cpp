@@ -1,0 +1,139 @@
+// driftlace-paint: the painting pipeline of the plug-in, run from a script without a window.
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include "host/Failure.h"
+#include "host/System.h"
+#include "paint/ToolSelection.h"
+#include "settings/PresetCatalogue.h"
+#include "tools/common/PngFile.h"
+#include "tools/paint/MemoryHost.h"
+#include "tools/paint/PaintSession.h"
+#include "tools/paint/RunSettings.h"
+#include "tools/paint/ScriptError.h"
+#include "tools/paint/ScriptReader.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: driftlace-paint --output OUT.png [--input IN.png | --size WxH] [--settings FILE.ini]\n"
+    "                       [--save-settings FILE.ini] [--catalogue FILE.spr] [--script FILE] [--stats]";
+
+struct Options {
+    std::string output, input, settings, saveSettings, catalogue, script;
+    int32_t width = -1, height = -1;
+    bool stats = false;
+};
+
+Options ParseCommandLine(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) throw tools::ScriptError(0, arg + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--output") options.output = value();
+        else if (arg == "--input") options.input = value();
+        else if (arg == "--settings") options.settings = value();
+        else if (arg == "--save-settings") options.saveSettings = value();
+        else if (arg == "--catalogue") options.catalogue = value();
+        else if (arg == "--script") options.script = value();
+        else if (arg == "--stats") options.stats = true;
+        else if (arg == "--size") {
+            const std::string size = value();
+            char tail = 0;
+            if (std::sscanf(size.c_str(), "%dx%d%c", &options.width, &options.height, &tail) != 2 ||
+                options.width < 0 || options.height < 0)
+                throw tools::ScriptError(0, "--size takes WxH, for example 640x480");
+        } else throw tools::ScriptError(0, "unknown option " + arg);
+    }
+    if (options.output.empty()) throw tools::ScriptError(0, "--output is required");
+    if (!options.input.empty() && options.width >= 0) throw tools::ScriptError(0, "--input and --size exclude each other");
+    return options;
+}
+
+std::string FolderOfProgram(const char* argv0) {
+    const std::string path = app::ModuleFilePath().empty() ? argv0 : app::ModuleFilePath();
+    const auto slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+tools::RgbaPicture StartingPicture(const Options& options, const std::string& programFolder) {
+    tools::RgbaPicture picture;
+    if (options.width >= 0) {
+        picture.width = options.width;
+        picture.height = options.height;
+        picture.pixels.assign(static_cast<size_t>(options.width) * static_cast<size_t>(options.height) * 4, 0);
+        return picture;
+    }
+    const std::string path = options.input.empty() ? programFolder + "/samples/chelsea.png" : options.input;
+    std::string error;
+    if (!tools::LoadPng(path, &picture, &error)) throw tools::ScriptError(0, error);
+    return picture;
+}
+
+std::vector<tools::ScriptCommand> ReadScriptFrom(const std::string& path) {
+    if (path.empty() || path == "-") return tools::ReadScript(std::cin);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw tools::ScriptError(0, path + ": cannot be read");
+    return tools::ReadScript(in);
+}
+
+void PrintStats(tools::PaintSession& session) {
+    const tools::PaintStats& stats = session.Stats();
+    std::fprintf(stderr, "turns %lld\npeak particles %d\nhistory steps %d\nmean turn %.3f ms\nslowest turn %.3f ms\n",
+                 static_cast<long long>(stats.turns), stats.peakParticles, session.HistorySteps(),
+                 stats.turns ? stats.totalTurnMs / static_cast<double>(stats.turns) : 0.0, stats.slowestTurnMs);
+}
+
+int Paint(const Options& options, const std::string& programFolder) {
+    const std::vector<tools::ScriptCommand> commands = ReadScriptFrom(options.script);
+    tools::MemoryHost host(StartingPicture(options, programFolder));
+    host.Accept("");
+
+    tools::LoadRunSettings(options.settings);
+    app::PresetCatalogue catalogue;
+    const std::string cataloguePath =
+        options.catalogue.empty() ? programFolder + "/preset/preset.spr" : options.catalogue;
+    if (!catalogue.LoadCatalogue(cataloguePath) && !options.catalogue.empty())
+        throw tools::ScriptError(0, cataloguePath + ": cannot be read");
+
+    tools::PaintSession session(&catalogue);
+    session.Start();
+    session.Run(commands);
+    session.Finish();
+    app::DestroyCurrentTool();
+
+    if (!options.saveSettings.empty()) tools::SaveRunSettings(options.saveSettings);
+    if (!tools::SavePng(options.output, host.Picture())) throw tools::ScriptError(0, options.output + ": cannot be written");
+    if (options.stats) PrintStats(session);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    try {
+        options = ParseCommandLine(argc, argv);
+    } catch (const tools::ScriptError& error) {
+        std::fprintf(stderr, "driftlace-paint: %s\n%s\n", error.what(), kUsage);
+        return 2;
+    }
+    const std::string programFolder = FolderOfProgram(argv[0]);
+    app::SetModuleFilePath(programFolder + "/driftlace-paint");
+    try {
+        return Paint(options, programFolder);
+    } catch (const tools::ScriptError& error) {
+        std::fprintf(stderr, "driftlace-paint: %s\n", error.what());
+        return 2;
+    } catch (...) {
+        std::fprintf(stderr, "driftlace-paint: %s\n", app::FailureText(std::current_exception()).c_str());
+        return 1;
+    }
+}
