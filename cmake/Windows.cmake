@@ -8,6 +8,9 @@ set(DRIFTLACE_RUN_SOURCES
 # Everything of the plug-in but its exports, so that Windows tests can link the same code.
 add_library(driftlace_windows STATIC
     ${CMAKE_SOURCE_DIR}/host/win32/RunFilter.cpp
+    ${CMAKE_SOURCE_DIR}/host/win32/Application.cpp
+    ${CMAKE_SOURCE_DIR}/host/win32/MessageLoop.cpp
+    ${CMAKE_SOURCE_DIR}/host/win32/RunProbe.cpp
     ${CMAKE_SOURCE_DIR}/host/win32/FailureBoxWin32.cpp
     ${DRIFTLACE_WINDOW_SOURCES})
 target_link_libraries(driftlace_windows PUBLIC driftlace_core comctl32 comdlg32 shell32 gdi32 user32)

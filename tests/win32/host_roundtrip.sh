@@ -6,7 +6,13 @@ host=$1 dll=$2 pngtool=$3 source=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
-run_host() { wine "$host" --dll "$dll" --host-path "$(winepath -w "$work")\\host.cfg" "$@" </dev/null; }
+# The plug-in opens its painting window; DRIFTLACE_AUTOCLOSE_TURNS=0 closes it as soon as the
+# picture is shown and nothing moves, and failures go to a log instead of a message box.
+failures="$work/failures.log"
+run_host() {
+    DRIFTLACE_AUTOCLOSE_TURNS=0 DRIFTLACE_FAILURE_LOG="$(winepath -w "$failures")" \
+        wine "$host" --dll "$dll" --host-path "$(winepath -w "$work")\\host.cfg" "$@" </dev/null
+}
 
 # One pixel: host colour bytes (blue 10, green 20, red 30) with alpha 200.
 wine "$pngtool" solid 1 1 30 20 10 200 "$work/one.png"
@@ -32,6 +38,16 @@ expected=$(for kind in read write; do for ((y = 0; y < 300; ++y)); do
 diff <(grep -E '^(read|write)-' "$work/cat.log" | tr -d '\r') <(echo "$expected") >/dev/null ||
     fail "photograph row calls out of order"
 grep -q '^host-enabled 1' "$work/cat.log" || fail "host window left disabled"
+[ ! -s "$failures" ] || fail "failures reported: $(iconv -f CP932 -t UTF-8 "$failures")"
+tr -d '\r' <"$work/Driftlace.ini" | grep -qx 'RegistryVersion=1' || fail "settings not saved beside the host path"
+tr -d '\r' <"$work/Driftlace.ini" | grep -qx '\[Frame\]' || fail "the frame's settings were not saved"
+
+# A failed start (negative width): reported, FilterProc still 1, host window enabled, no write.
+run_host --input "$work/one.png" --width -4 --log "$work/negative.log"
+grep -q '^filterproc 1' "$work/negative.log" || fail "a failed start did not return 1"
+grep -q '^host-enabled 1' "$work/negative.log" || fail "a failed start left the host window disabled"
+! grep -qE '^write-' "$work/negative.log" || fail "a failed start wrote the image"
+iconv -f CP932 -t UTF-8 "$failures" | grep -qx '画像の大きさが異常です。' || fail "failed start not reported"
 
 # Refused calls: FilterProc returns 0 and calls no row function.
 for refusal in "--bits 32" "--null-image" "--null-read" "--null-write"; do

@@ -1,0 +1,107 @@
+#include "ui/win32/UpdateControl.h"
+
+#include <commctrl.h>
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+
+#include "ui/win32/Dialog.h"
+
+namespace app {
+
+HWND UpdateControl::Item(int id) const {
+    return GetDlgItem(dialog_.Handle(), id);
+}
+
+String UpdateControl::ControlText(int id) const {
+    HWND item = Item(id);
+    const int length = GetWindowTextLengthA(item);
+    if (length <= 0)
+        return String();
+    std::vector<char> text(static_cast<size_t>(length) + 1);
+    const int copied = GetWindowTextA(item, text.data(), length + 1);
+    return String(text.data(), copied);
+}
+
+void UpdateControl::Enable(int id, bool enable) {
+    if (toControls_)
+        EnableWindow(Item(id), enable ? TRUE : FALSE);
+}
+
+void UpdateControl::Text(int id, String& text) {
+    if (!toControls_) {
+        text = ControlText(id);
+    } else if (ControlText(id) != text) {
+        SetWindowTextA(Item(id), text.CStr());
+    }
+}
+
+void UpdateControl::Int(int id, int32_t& value) {
+    BOOL isNumber = FALSE;
+    const int shown = static_cast<int>(GetDlgItemInt(dialog_.Handle(), id, &isNumber, TRUE));
+    if (!toControls_) {
+        if (isNumber)
+            value = shown;
+    } else if (!isNumber || shown != value) {
+        SetDlgItemInt(dialog_.Handle(), id, static_cast<UINT>(value), TRUE);
+    }
+}
+
+void UpdateControl::Double(int id, double& value) {
+    if (!toControls_) {
+        value = ParseDecimal(ControlText(id).CStr());
+        return;
+    }
+    const String text = String::Format("%g", value);
+    if (ControlText(id) != text)
+        SetWindowTextA(Item(id), text.CStr());
+}
+
+void UpdateControl::Check(int id, bool& checked) {
+    if (toControls_) {
+        CheckDlgButton(dialog_.Handle(), id, checked ? BST_CHECKED : BST_UNCHECKED);
+    } else {
+        checked = IsDlgButtonChecked(dialog_.Handle(), id) == BST_CHECKED;
+    }
+}
+
+void UpdateControl::Radio(const ID_VALUE* table, int32_t& value) {
+    for (; table->id != 0; ++table) {
+        if (toControls_) {
+            CheckDlgButton(dialog_.Handle(), table->id, table->value == value ? BST_CHECKED : BST_UNCHECKED);
+        } else if (IsDlgButtonChecked(dialog_.Handle(), table->id) == BST_CHECKED) {
+            value = table->value;
+            return;
+        }
+    }
+}
+
+void UpdateControl::TrackPosition(int id, int32_t& position) {
+    if (toControls_) {
+        SendMessageA(Item(id), TBM_SETPOS, TRUE, position);
+    } else {
+        position = static_cast<int32_t>(SendMessageA(Item(id), TBM_GETPOS, 0, 0));
+    }
+}
+
+double UpdateControl::ParseDecimal(const char* text) {
+    const char* start = text;
+    while (std::isspace(static_cast<unsigned char>(*start)))
+        ++start;
+    const char* digits = (*start == '+' || *start == '-') ? start + 1 : start;
+    // Only plain decimal notation counts: strtod would also take hex, "inf" and "nan", and a
+    // non-finite value would pass every range check of the dialogs.
+    if (!std::isdigit(static_cast<unsigned char>(*digits)) && *digits != '.')
+        return 0;
+    if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+        return 0;
+    char* end = nullptr;
+    const double value = std::strtod(start, &end);
+    if (end == start || !std::isfinite(value))
+        return 0;
+    return value;
+}
+
+}  // namespace app
