@@ -54,6 +54,15 @@ MARKSPAN MarkSpan(const MARK& mark, int32_t width, int32_t height) noexcept {
 }
 
 void SplatRecord(DRAWWORK& record, uint32_t m, uint32_t colour) noexcept {
+    // Shortcuts that give exactly what the means below give: a zero mask value lays nothing,
+    // and every weighted mean of a colour with itself is that colour.  Most marks of a stroke
+    // land on records of their own colour, and this saves their divisions.
+    if (m == 0)
+        return;
+    if (record.colour == colour) {
+        record.weight = static_cast<uint16_t>(std::min(record.weight + m, kWeightLimit));
+        return;
+    }
     const uint32_t W = record.weight;
     const uint32_t Ac = Byte(record.colour, 3);
     const uint32_t Ap = Byte(colour, 3);

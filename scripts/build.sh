@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main job: both plug-in DLLs and the native tools, then the 64-bit plug-in run once by the
-# substitute host under Wine on a sample photograph. Results land in out/.
+# The main job: both plug-in DLLs and the native tools; a demo painted by the headless painter
+# from the sample photograph with the three tools, the four colouring rules and shipped presets;
+# the preset gallery; and one real filter run of the 64-bit plug-in under Wine.  Results: out/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -9,16 +10,22 @@ for preset in native win64 win32; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$(nproc)"
 done
-mkdir -p out/plugin-x64 out/plugin-x86
+mkdir -p out/plugin-x64/preset out/plugin-x86/preset
 cp build/win64/dist/Driftlace.dll out/plugin-x64/
 cp build/win32/dist/Driftlace.dll out/plugin-x86/
+cp preset/preset.spr out/plugin-x64/preset/
+cp preset/preset.spr out/plugin-x86/preset/
+
+build/native/dist/driftlace-paint --output out/demo.png --script tools/paint/scenes/demo.txt --stats
+bash scripts/gallery.sh out/gallery.png
 
 source scripts/wine-env.sh
 source scripts/display-env.sh
 trap 'wine_env_stop; display_env_stop' EXIT
 display_env_start
 wine_env_start
-wine build/win64/tools/substitute-host.exe --dll build/win64/dist/Driftlace.dll \
+# The plug-in opens its painting window; with no one to paint, it closes once the picture is up.
+DRIFTLACE_AUTOCLOSE_TURNS=0 wine build/win64/tools/substitute-host.exe --dll build/win64/dist/Driftlace.dll \
     --input samples/chelsea.png --output out/chelsea-filtered.png --log out/host-calls.log </dev/null
-echo "plug-ins: out/plugin-x64/Driftlace.dll, out/plugin-x86/Driftlace.dll"
-echo "one filter run: out/chelsea-filtered.png (row calls in out/host-calls.log)"
+echo "plug-ins: out/plugin-x64/, out/plugin-x86/ (Driftlace.dll with preset/preset.spr beside it)"
+echo "demo: out/demo.png; preset gallery: out/gallery.png; one filter run: out/chelsea-filtered.png"

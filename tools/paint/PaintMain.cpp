@@ -109,8 +109,24 @@ int Paint(const Options& options, const std::string& programFolder) {
     session.Finish();
     app::DestroyCurrentTool();
 
-    if (!options.saveSettings.empty()) tools::SaveRunSettings(options.saveSettings);
-    if (!tools::SavePng(options.output, host.Picture())) throw tools::ScriptError(0, options.output + ": cannot be written");
+    // Nothing lands unless everything does: the picture waits beside its place until the
+    // settings are written.
+    const std::string pending = options.output + ".part";
+    if (!tools::SavePng(pending, host.Picture())) {
+        app::RemoveFile(pending);
+        throw tools::ScriptError(0, options.output + ": cannot be written");
+    }
+    try {
+        if (!options.saveSettings.empty()) tools::SaveRunSettings(options.saveSettings);
+    } catch (...) {
+        app::RemoveFile(pending);
+        throw;
+    }
+    int32_t error = 0;
+    if (!app::ReplaceFileWith(pending, options.output, &error)) {
+        app::RemoveFile(pending);
+        throw tools::ScriptError(0, options.output + ": cannot be written");
+    }
     if (options.stats) PrintStats(session);
     return 0;
 }

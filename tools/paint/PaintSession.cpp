@@ -97,11 +97,11 @@ void PaintSession::RunCommand(const ScriptCommand& command) {
         return;
     case Verb::Idle: return RunIdle(command);
     case Verb::Tool: return ChangeTool(command);
-    case Verb::Undo: return RunDocumentCommand(IDM_UNDO, command);
-    case Verb::Redo: return RunDocumentCommand(IDM_REDO, command);
-    case Verb::Clear: return RunDocumentCommand(IDM_CLEAR, command);
-    case Verb::Erase: return RunDocumentCommand(IDM_ERASE_PARTICLES, command);
-    case Verb::Pause: return RunDocumentCommand(IDM_PAUSE, command);
+    case Verb::Undo: return RunDocumentCommand(IDM_UNDO, "undo", command);
+    case Verb::Redo: return RunDocumentCommand(IDM_REDO, "redo", command);
+    case Verb::Clear: return RunDocumentCommand(IDM_CLEAR, "clear", command);
+    case Verb::Erase: return RunDocumentCommand(IDM_ERASE_PARTICLES, "erase", command);
+    case Verb::Pause: return RunDocumentCommand(IDM_PAUSE, "pause", command);
     case Verb::Style:
     case Verb::Color:
     case Verb::World:
@@ -148,8 +148,8 @@ void PaintSession::ChangeTool(const ScriptCommand& command) {
     throw ScriptError(command.line, "no tool \"" + command.key + "\" (Paint, Erase or Blur)");
 }
 
-void PaintSession::RunDocumentCommand(int32_t id, const ScriptCommand& command) {
-    if (!view_.IsEnabled(id)) throw ScriptError(command.line, "the command is disabled now");
+void PaintSession::RunDocumentCommand(int32_t id, const char* name, const ScriptCommand& command) {
+    if (!view_.IsEnabled(id)) throw ScriptError(command.line, std::string(name) + " is disabled now");
     view_.Execute(id);
 }
 

@@ -52,7 +52,7 @@ private:
     void IdlePass();
     void RunIdle(const ScriptCommand& command);
     void ChangeTool(const ScriptCommand& command);
-    void RunDocumentCommand(int32_t id, const ScriptCommand& command);
+    void RunDocumentCommand(int32_t id, const char* name, const ScriptCommand& command);
     void ChangeSetting(const ScriptCommand& command);
     void ApplyPreset(const ScriptCommand& command);
 
