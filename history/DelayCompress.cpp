@@ -3,10 +3,8 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "host/Exception.h"
-#include "paint/UCharBuffer.h"
 
 namespace app {
 
@@ -26,9 +24,6 @@ public:
     z_stream zlib = {};
     std::unique_ptr<Delay> ownedSource;
     Delay* source = nullptr;
-    int32_t windowSize = 0;
-    int32_t windowPosition = 0;
-    UCharBuffer window;
     bool compress = false;
     bool ended = false;
     bool failed = false;
@@ -73,46 +68,14 @@ bool DelayCompress::AtEnd() const {
     return m_->ended && Available() == 0;
 }
 
-int32_t DelayCompress::Available() const {
-    return m_->windowSize - m_->windowPosition;
-}
-
-const unsigned char* DelayCompress::Current() {
-    if (m_->window.IsEmpty()) m_->window.Allocate(kDelayWindow);
-    unsigned char* window = m_->window.Data();
-    if (Available() == 0) {
-        m_->windowSize = Filter(window, kDelayWindow);
-        m_->windowPosition = 0;
-    }
-    return window + m_->windowPosition;
-}
-
-void DelayCompress::Advance(int32_t n) {
-    m_->windowPosition += n;
-    if (m_->windowPosition >= m_->windowSize) m_->windowSize = m_->windowPosition = 0;
-}
-
-int32_t DelayCompress::Read(unsigned char* destination, int32_t n) {
-    const int32_t fromWindow = TakeFromWindow(destination, n);
-    return fromWindow + Filter(destination + fromWindow, n - fromWindow);
-}
-
 bool DelayCompress::Failed() const {
     return m_->failed;
-}
-
-int32_t DelayCompress::TakeFromWindow(unsigned char* destination, int32_t n) {
-    const int32_t count = std::min(n, Available());
-    if (count <= 0) return 0;
-    std::memcpy(destination, m_->window.ConstData() + m_->windowPosition, static_cast<size_t>(count));
-    Advance(count);
-    return count;
 }
 
 // Runs zlib until the output is full or the zlib stream has ended.  A call that neither takes
 // input nor gives output can never be followed by one that does (a truncated or stalled input),
 // so it ends the stream as failed, as does any zlib error.
-int32_t DelayCompress::Filter(unsigned char* destination, int32_t n) {
+int32_t DelayCompress::Produce(unsigned char* destination, int32_t n) {
     if (n <= 0 || m_->ended) return 0;
     z_stream& zlib = m_->zlib;
     Delay& source = *m_->source;

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "history/Delay.h"
+#include "history/DelayFilter.h"
 
 namespace app {
 
@@ -12,7 +12,7 @@ class DelayCompressMember;
 // A zlib filter over one source stream: deflates it into a complete zlib stream, or inflates
 // one.  A broken input (a zlib error, or no progress at the end of the source) ends the stream
 // early and is kept as Failed(), so that no consumer waits for bytes that never come.
-class DelayCompress : public Delay {
+class DelayCompress : public DelayFilter {
 public:
     // The source is borrowed and must outlive this stream.
     DelayCompress(Delay& source, bool compress);
@@ -21,18 +21,16 @@ public:
     ~DelayCompress() override;
 
     bool AtEnd() const override;
-    int32_t Available() const override;
-    const unsigned char* Current() override;
-    void Advance(int32_t n) override;
-    int32_t Read(unsigned char* destination, int32_t n) override;
 
     // The zlib stream ended in an error or stalled before its end.
     bool Failed() const;
 
+protected:
+    // Runs zlib until the destination is full or the zlib stream has ended.
+    int32_t Produce(unsigned char* destination, int32_t n) override;
+
 private:
     void StartZlib();
-    int32_t Filter(unsigned char* destination, int32_t n);
-    int32_t TakeFromWindow(unsigned char* destination, int32_t n);
 
     std::unique_ptr<DelayCompressMember> m_;
 };

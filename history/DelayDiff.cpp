@@ -1,7 +1,6 @@
 #include "history/DelayDiff.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace app {
 
@@ -11,9 +10,6 @@ public:
     std::unique_ptr<Delay> ownedB;
     Delay* a = nullptr;
     Delay* b = nullptr;
-    int32_t windowSize = 0;
-    int32_t windowPosition = 0;
-    std::unique_ptr<unsigned char[]> window;
     bool add = false;
     bool changed = false;
 };
@@ -58,45 +54,13 @@ bool DelayDiff::AtEnd() const {
     return Available() == 0 && (m_->a->AtEnd() || m_->b->AtEnd());
 }
 
-int32_t DelayDiff::Available() const {
-    return m_->windowSize - m_->windowPosition;
-}
-
-const unsigned char* DelayDiff::Current() {
-    if (!m_->window) m_->window = std::make_unique<unsigned char[]>(kDelayWindow);
-    if (Available() == 0) {
-        m_->windowSize = CombineSources(m_->window.get(), kDelayWindow);
-        m_->windowPosition = 0;
-    }
-    return m_->window.get() + m_->windowPosition;
-}
-
-void DelayDiff::Advance(int32_t n) {
-    m_->windowPosition += n;
-    if (m_->windowPosition >= m_->windowSize) m_->windowSize = m_->windowPosition = 0;
-}
-
-int32_t DelayDiff::Read(unsigned char* destination, int32_t n) {
-    // Bytes already in the window come first, so mixing both ways of reading loses nothing.
-    const int32_t fromWindow = TakeFromWindow(destination, n);
-    return fromWindow + CombineSources(destination + fromWindow, n - fromWindow);
-}
-
 bool DelayDiff::Changed() const {
     return m_->changed;
 }
 
-int32_t DelayDiff::TakeFromWindow(unsigned char* destination, int32_t n) {
-    const int32_t count = std::min(n, Available());
-    if (count <= 0) return 0;
-    std::memcpy(destination, m_->window.get() + m_->windowPosition, static_cast<size_t>(count));
-    Advance(count);
-    return count;
-}
-
 // Combines the sources window by window straight into the destination.  The destination may be
 // A's own bytes: each output byte goes where the A byte it came from was, after that was read.
-int32_t DelayDiff::CombineSources(unsigned char* destination, int32_t n) {
+int32_t DelayDiff::Produce(unsigned char* destination, int32_t n) {
     Delay& a = *m_->a;
     Delay& b = *m_->b;
     int32_t total = 0;
