@@ -3,7 +3,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <iconv.h>
+#include "tools/common/CodePage932.h"
 #endif
 
 #include <vector>
@@ -29,17 +29,8 @@ std::string SystemCodePageText(const std::string& utf8) {
 // The shipped catalogue is written in code page 932; native systems have no ANSI code page of
 // their own, so this one stands in.
 std::string SystemCodePageText(const std::string& utf8) {
-    iconv_t converter = iconv_open("CP932", "UTF-8");
-    if (converter == reinterpret_cast<iconv_t>(-1)) return utf8;
-    std::vector<char> in(utf8.begin(), utf8.end());
-    std::vector<char> out(utf8.size() * 2 + 4);
-    char* from = in.data();
-    char* to = out.data();
-    size_t inLeft = in.size(), outLeft = out.size();
-    const size_t done = iconv(converter, &from, &inLeft, &to, &outLeft);
-    iconv_close(converter);
-    if (done == static_cast<size_t>(-1)) return utf8;
-    return std::string(out.data(), to);
+    std::string converted;
+    return Utf8ToCodePage932(utf8, &converted) ? converted : utf8;
 }
 
 #endif

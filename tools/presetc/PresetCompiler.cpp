@@ -8,7 +8,6 @@
 // or ';' are comments.  Names are stored in code page 932, the system code page of the
 // Japanese Windows the plug-in runs on.  A value that the style's validation would change is an
 // error, so that the catalogue holds exactly what the source says.
-#include <iconv.h>
 
 #include <cerrno>
 #include <cmath>
@@ -25,6 +24,7 @@
 #include "host/Exception.h"
 #include "host/Failure.h"
 #include "settings/PresetCatalogue.h"
+#include "tools/common/CodePage932.h"
 
 namespace {
 
@@ -132,19 +132,9 @@ bool ParseBool(const std::string& text) {
 }
 
 std::string ToCodePage932(const std::string& utf8) {
-    iconv_t converter = iconv_open("CP932", "UTF-8");
-    if (converter == reinterpret_cast<iconv_t>(-1)) throw SourceError("no UTF-8 to CP932 conversion");
-    std::string input = utf8;
-    std::string output(utf8.size() * 2 + 4, '\0');
-    char* in = input.data();
-    size_t inLeft = input.size();
-    char* out = output.data();
-    size_t outLeft = output.size();
-    const size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
-    iconv_close(converter);
-    if (result == static_cast<size_t>(-1) || inLeft != 0) throw SourceError("name not in code page 932: " + utf8);
-    output.resize(output.size() - outLeft);
-    return output;
+    std::string converted;
+    if (!tools::Utf8ToCodePage932(utf8, &converted)) throw SourceError("name not in code page 932: " + utf8);
+    return converted;
 }
 
 struct Preset {
