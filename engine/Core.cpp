@@ -146,7 +146,12 @@ class Turner {
     void MotionPass() {
         CELL* cells = m_.cells.Data();
         next_ = m_.nextCells.Data();
+        nextRows_ = m_.nextRowCounts.Data();
+        int32_t* rows = m_.rowCounts.Data();
         for (int32_t i = 0; i < gridHeight_; ++i) {
+            if (rows[i] == 0)
+                continue;
+            rows[i] = 0;  // this grid is the next one after the exchange
             for (int32_t j = 0; j < gridWidth_; ++j) {
                 CELL& cell = cells[i * gridWidth_ + j];
                 const int32_t n = cell.count;
@@ -327,6 +332,7 @@ class Turner {
         copy.colour = p.colour;
         m_.infoList.AddRef(p.info);
         ++cell.count;
+        ++nextRows_[static_cast<int32_t>(y)];
     }
 
     CoreMember& m_;
@@ -335,6 +341,7 @@ class Turner {
     const int32_t gridWidth_;
     const int32_t gridHeight_;
     CELL* next_ = nullptr;
+    int32_t* nextRows_ = nullptr;
 };
 
 }  // namespace
@@ -367,6 +374,8 @@ void Core::Init() {
     const int32_t cellCount = CheckedMultiply(m.gridWidth, m.gridHeight, ErrorOverflow);
     AllocateZeroed(m.cells, cellCount);
     AllocateZeroed(m.nextCells, cellCount);
+    AllocateZeroed(m.rowCounts, m.gridHeight);
+    AllocateZeroed(m.nextRowCounts, m.gridHeight);
     const int32_t sumCount = CheckedMultiply(m.gridWidth, kCellCapacity, ErrorOverflow);
     AllocateZeroed(m.sums[0], sumCount);
     AllocateZeroed(m.sums[1], sumCount);
@@ -410,6 +419,7 @@ void Core::Step() {
     turner.MotionPass();
     // 4. The next grid becomes the current one.
     m.cells.Swap(m.nextCells);
+    m.rowCounts.Swap(m.nextRowCounts);
 }
 
 void Core::EraseAll() noexcept {
@@ -424,6 +434,8 @@ void Core::EraseAll() noexcept {
             m.infoList.Release(cell.particles[k].info);
         cell.count = 0;
     }
+    if (!m.rowCounts.IsEmpty())
+        std::fill_n(m.rowCounts.Data(), m.rowCounts.Count(), 0);
 }
 
 bool Core::IsAlive() const noexcept {
@@ -454,10 +466,10 @@ void Core::Emit(const SPAWN_REQUEST& request) {
     const double cy = (y + m.offsetY) * kCellsPerPixel;
     if (!IsInner(cx, m.gridWidth) || !IsInner(cy, m.gridHeight))
         return;
-    CELL& cell = m.CellAt(static_cast<int32_t>(cx), static_cast<int32_t>(cy));
-    if (cell.count >= kCellCapacity)
+    const int32_t column = static_cast<int32_t>(cx), row = static_cast<int32_t>(cy);
+    if (m.CellAt(column, row).count >= kCellCapacity)
         return;
-    PARTICLE& p = cell.particles[cell.count];
+    PARTICLE& p = m.Place(column, row);
     p.info = request.info;
     p.fx = Fraction(cx);
     p.fy = Fraction(cy);
@@ -467,7 +479,6 @@ void Core::Emit(const SPAWN_REQUEST& request) {
     p.generations = request.generations;
     p.colour = m.mode == 2 ? PixelColour(request.sourceImage, x, y) : 0;
     m.infoList.AddRef(request.info);
-    ++cell.count;
 }
 
 void Core::EmitFirst(STROKESTATE& stroke, const Vector2& position) {

@@ -32,6 +32,11 @@ class CoreMember {
     int32_t gridHeight = 0;
     Buffer<CELL> cells;                // the live particles, gridWidth x gridHeight, row by row
     Buffer<CELL> nextCells;            // filled by the motion pass; exchanged with cells every turn
+    // Particles per cell row of `cells` and of `nextCells`, so that the passes of a turn step
+    // over empty rows without reading their cells: a turn then costs what its particles cost,
+    // not what the image's size does.
+    Buffer<int32_t> rowCounts;
+    Buffer<int32_t> nextRowCounts;
     Buffer<DRAWWORK> drawWork;         // accumulation ring: 64 rows x width records
     Buffer<unsigned char> brushMasks;  // 16 masks of 8 x 8 bytes
     int32_t mode = 0;                  // 0 paint, 1 erase, 2 blur
@@ -41,6 +46,16 @@ class CoreMember {
 
     CELL* Cells() { return cells.Data(); }
     CELL& CellAt(int32_t column, int32_t row) { return cells.Data()[row * gridWidth + column]; }
+    // The next free slot of a cell of `cells` that has one, counted in its row.
+    PARTICLE& Place(int32_t column, int32_t row) {
+        CELL& cell = CellAt(column, row);
+        if (!rowCounts.IsEmpty()) ++rowCounts.Data()[row];
+        return cell.particles[cell.count++];
+    }
+    // Whether a row of `cells` may hold particles (always, before the counts exist).
+    bool RowMayHoldParticles(int32_t row) const {
+        return rowCounts.IsEmpty() || rowCounts.ConstData()[row] != 0;
+    }
 };
 
 constexpr int32_t kDrawRingRows = 64;

@@ -77,6 +77,8 @@ class Pass {
     void SplatCellRow(int32_t i) {
         ROWSPAN& span = spans_[i % kRememberedRows];
         span = {core_.gridWidth, -1};
+        if (!core_.RowMayHoldParticles(i))
+            return;
         CELL* row = cells_ + static_cast<ptrdiff_t>(i) * core_.gridWidth;
         for (int32_t j = 0; j < core_.gridWidth; ++j) {
             // Cells are large and mostly empty: ask for the counts ahead of the scan, so that a

@@ -48,7 +48,7 @@ struct Scene {
             app::CELL& cell = m.CellAt(j, i);
             if (cell.count == app::kCellCapacity)
                 continue;
-            app::PARTICLE& p = cell.particles[cell.count++];
+            app::PARTICLE& p = m.Place(j, i);
             p = app::PARTICLE{};
             p.fx = static_cast<uint16_t>((X - j) * 32768);
             p.fy = static_cast<uint16_t>((Y - i) * 32768);

@@ -60,8 +60,7 @@ inline app::PARTICLE& Place(app::Core& core,
                             int32_t age = 0,
                             int32_t generations = 0) {
     app::CoreMember& m = core.Members();
-    app::CELL& cell = m.CellAt(column, row);
-    app::PARTICLE& p = cell.particles[cell.count++];
+    app::PARTICLE& p = m.Place(column, row);
     p = app::PARTICLE{fx, fy, vx, vy, age, info, generations, 0};
     m.infoList.AddRef(info);
     return p;

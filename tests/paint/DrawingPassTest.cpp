@@ -62,8 +62,7 @@ struct World {
 
     // Puts a particle into cell (column, row) with the given fractions.
     PARTICLE& Put(int32_t column, int32_t row, uint16_t fx, uint16_t fy, int32_t info) {
-        app::CELL& cell = core->CellAt(column, row);
-        PARTICLE& p = cell.particles[cell.count++];
+        PARTICLE& p = core->Place(column, row);
         p = PARTICLE{};
         p.fx = fx;
         p.fy = fy;
