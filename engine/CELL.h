@@ -24,4 +24,22 @@ struct CELL {
     int32_t count;
 };
 
+// What one row of cells holds: how many particles, and between which columns.  The passes of a
+// turn read it instead of every cell, so that a turn costs what its particles cost rather than
+// what the image's size does.
+struct CELLROW {
+    int32_t count;  // 0: the row is empty and first, last mean nothing
+    int32_t first;  // the leftmost and rightmost columns that have held a particle this turn
+    int32_t last;
+
+    void Placed(int32_t column) {
+        if (count++ == 0) {
+            first = last = column;
+        } else {
+            first = column < first ? column : first;
+            last = column > last ? column : last;
+        }
+    }
+};
+
 }  // namespace app

@@ -146,13 +146,12 @@ class Turner {
     void MotionPass() {
         CELL* cells = m_.cells.Data();
         next_ = m_.nextCells.Data();
-        nextRows_ = m_.nextRowCounts.Data();
-        int32_t* rows = m_.rowCounts.Data();
+        nextRows_ = m_.nextRows.Data();
         for (int32_t i = 0; i < gridHeight_; ++i) {
-            if (rows[i] == 0)
-                continue;
-            rows[i] = 0;  // this grid is the next one after the exchange
-            for (int32_t j = 0; j < gridWidth_; ++j) {
+            int32_t first = 0, last = 0;
+            m_.OccupiedColumns(i, first, last);
+            m_.rows.Data()[i] = CELLROW{};  // this grid is the next one after the exchange
+            for (int32_t j = first; j <= last; ++j) {
                 CELL& cell = cells[i * gridWidth_ + j];
                 const int32_t n = cell.count;
                 if (n == 0)
@@ -332,7 +331,7 @@ class Turner {
         copy.colour = p.colour;
         m_.infoList.AddRef(p.info);
         ++cell.count;
-        ++nextRows_[static_cast<int32_t>(y)];
+        nextRows_[static_cast<int32_t>(y)].Placed(static_cast<int32_t>(x));
     }
 
     CoreMember& m_;
@@ -341,7 +340,7 @@ class Turner {
     const int32_t gridWidth_;
     const int32_t gridHeight_;
     CELL* next_ = nullptr;
-    int32_t* nextRows_ = nullptr;
+    CELLROW* nextRows_ = nullptr;
 };
 
 }  // namespace
@@ -374,8 +373,8 @@ void Core::Init() {
     const int32_t cellCount = CheckedMultiply(m.gridWidth, m.gridHeight, ErrorOverflow);
     AllocateZeroed(m.cells, cellCount);
     AllocateZeroed(m.nextCells, cellCount);
-    AllocateZeroed(m.rowCounts, m.gridHeight);
-    AllocateZeroed(m.nextRowCounts, m.gridHeight);
+    AllocateZeroed(m.rows, m.gridHeight);
+    AllocateZeroed(m.nextRows, m.gridHeight);
     const int32_t sumCount = CheckedMultiply(m.gridWidth, kCellCapacity, ErrorOverflow);
     AllocateZeroed(m.sums[0], sumCount);
     AllocateZeroed(m.sums[1], sumCount);
@@ -419,7 +418,7 @@ void Core::Step() {
     turner.MotionPass();
     // 4. The next grid becomes the current one.
     m.cells.Swap(m.nextCells);
-    m.rowCounts.Swap(m.nextRowCounts);
+    m.rows.Swap(m.nextRows);
 }
 
 void Core::EraseAll() noexcept {
@@ -434,8 +433,8 @@ void Core::EraseAll() noexcept {
             m.infoList.Release(cell.particles[k].info);
         cell.count = 0;
     }
-    if (!m.rowCounts.IsEmpty())
-        std::fill_n(m.rowCounts.Data(), m.rowCounts.Count(), 0);
+    if (!m.rows.IsEmpty())
+        std::fill_n(m.rows.Data(), m.rows.Count(), CELLROW{});
 }
 
 bool Core::IsAlive() const noexcept {

@@ -32,11 +32,8 @@ class CoreMember {
     int32_t gridHeight = 0;
     Buffer<CELL> cells;                // the live particles, gridWidth x gridHeight, row by row
     Buffer<CELL> nextCells;            // filled by the motion pass; exchanged with cells every turn
-    // Particles per cell row of `cells` and of `nextCells`, so that the passes of a turn step
-    // over empty rows without reading their cells: a turn then costs what its particles cost,
-    // not what the image's size does.
-    Buffer<int32_t> rowCounts;
-    Buffer<int32_t> nextRowCounts;
+    Buffer<CELLROW> rows;              // what each row of `cells` holds
+    Buffer<CELLROW> nextRows;          // the same for `nextCells`
     Buffer<DRAWWORK> drawWork;         // accumulation ring: 64 rows x width records
     Buffer<unsigned char> brushMasks;  // 16 masks of 8 x 8 bytes
     int32_t mode = 0;                  // 0 paint, 1 erase, 2 blur
@@ -46,15 +43,23 @@ class CoreMember {
 
     CELL* Cells() { return cells.Data(); }
     CELL& CellAt(int32_t column, int32_t row) { return cells.Data()[row * gridWidth + column]; }
-    // The next free slot of a cell of `cells` that has one, counted in its row.
+    // The next free slot of a cell of `cells` that has one, noted in its row.
     PARTICLE& Place(int32_t column, int32_t row) {
         CELL& cell = CellAt(column, row);
-        if (!rowCounts.IsEmpty()) ++rowCounts.Data()[row];
+        if (!rows.IsEmpty()) rows.Data()[row].Placed(column);
         return cell.particles[cell.count++];
     }
-    // Whether a row of `cells` may hold particles (always, before the counts exist).
-    bool RowMayHoldParticles(int32_t row) const {
-        return rowCounts.IsEmpty() || rowCounts.ConstData()[row] != 0;
+    // The columns of a row of `cells` that may hold particles, first ... last (none when
+    // first > last); every column before the rows are kept.
+    void OccupiedColumns(int32_t row, int32_t& first, int32_t& last) const {
+        if (rows.IsEmpty()) {
+            first = 0;
+            last = gridWidth - 1;
+            return;
+        }
+        const CELLROW& r = rows.ConstData()[row];
+        first = r.count > 0 ? r.first : 1;
+        last = r.count > 0 ? r.last : 0;
     }
 };
 

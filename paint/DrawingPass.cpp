@@ -77,13 +77,13 @@ class Pass {
     void SplatCellRow(int32_t i) {
         ROWSPAN& span = spans_[i % kRememberedRows];
         span = {core_.gridWidth, -1};
-        if (!core_.RowMayHoldParticles(i))
-            return;
+        int32_t first = 0, last = 0;
+        core_.OccupiedColumns(i, first, last);
         CELL* row = cells_ + static_cast<ptrdiff_t>(i) * core_.gridWidth;
-        for (int32_t j = 0; j < core_.gridWidth; ++j) {
+        for (int32_t j = first; j <= last; ++j) {
             // Cells are large and mostly empty: ask for the counts ahead of the scan, so that a
             // large grid costs memory bandwidth rather than one round trip per cell.
-            if (j + kPrefetchCells < core_.gridWidth)
+            if (j + kPrefetchCells <= last)
                 __builtin_prefetch(&row[j + kPrefetchCells].count);
             CELL& cell = row[j];
             const int32_t count = std::min(cell.count, kCellCapacity);
