@@ -29,6 +29,10 @@ struct Scene {
         const size_t cellBytes = static_cast<size_t>(m.gridWidth) * m.gridHeight * sizeof(app::CELL);
         m.cells.Allocate(static_cast<int32_t>(cellBytes));
         std::memset(m.cells.Data(), 0, cellBytes);
+        // The engine notes which columns each cell row holds; without it every cell is scanned.
+        const size_t rowBytes = static_cast<size_t>(m.gridHeight) * sizeof(app::CELLROW);
+        m.rows.Allocate(static_cast<int32_t>(rowBytes));
+        std::memset(m.rows.Data(), 0, rowBytes);
         app::BuildDrawingStorage(m);
         m.mode = mode;
         image.Create(size, size, 4);
