@@ -2,11 +2,9 @@
 // are drawn into a 1000 x 1000 and into an 8000 x 8000 image.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
-#include <memory>
 #include <random>
 
-#include "engine/CoreMember.h"
+#include "engine/Core.h"
 #include "engine/SPRAYSTYLE.h"
 #include "paint/COLORSETTING.h"
 #include "paint/DrawingPass.h"
@@ -17,23 +15,15 @@ namespace {
 constexpr int32_t kParticles = 10000;
 
 struct Scene {
-    std::unique_ptr<app::CoreMember> core = std::make_unique<app::CoreMember>();
+    app::Core engine;
     app::Image image;
 
-    // Particles uniformly over the top-left `area` x `area` pixels of a size x size image.
+    // Particles uniformly over the top-left `area` x `area` pixels of a size x size image, in
+    // storage the engine builds itself, so the pass sees the grid a real turn sees.
     Scene(int32_t size, int32_t area, int32_t mode) {
-        app::CoreMember& m = *core;
-        m.width = m.height = size;
-        m.gridWidth = m.gridHeight = (size + 15) / 16 + 3;
-        m.offsetX = m.offsetY = (m.gridWidth * 16 - size) / 2;
-        const size_t cellBytes = static_cast<size_t>(m.gridWidth) * m.gridHeight * sizeof(app::CELL);
-        m.cells.Allocate(static_cast<int32_t>(cellBytes));
-        std::memset(m.cells.Data(), 0, cellBytes);
-        // The engine notes which columns each cell row holds; without it every cell is scanned.
-        const size_t rowBytes = static_cast<size_t>(m.gridHeight) * sizeof(app::CELLROW);
-        m.rows.Allocate(static_cast<int32_t>(rowBytes));
-        std::memset(m.rows.Data(), 0, rowBytes);
-        app::BuildDrawingStorage(m);
+        engine.SetSize(size, size);
+        engine.Init();
+        app::CoreMember& m = engine.Members();
         m.mode = mode;
         image.Create(size, size, 4);
         image.Clear();
@@ -57,16 +47,18 @@ struct Scene {
             p.fx = static_cast<uint16_t>((X - j) * 32768);
             p.fy = static_cast<uint16_t>((Y - i) * 32768);
             p.info = info;
+            m.infoList.AddRef(info);  // each particle holds one, as emitted ones do
             p.colour = app::ColorWord(0, 128, 255, 255);
             ++n;
         }
+        m.infoList.Release(info);  // the particles hold it now
     }
 };
 
 void DrawingPass(benchmark::State& state, int32_t size, int32_t area, int32_t mode) {
     Scene scene(size, area, mode);
     for (auto _ : state) {
-        app::DrawParticles(*scene.core);
+        app::DrawParticles(scene.engine.Members());
         benchmark::ClobberMemory();
     }
     state.counters["ns/particle"] = benchmark::Counter(
