@@ -46,7 +46,8 @@ class CoreMember {
     // The next free slot of a cell of `cells` that has one, noted in its row.
     PARTICLE& Place(int32_t column, int32_t row) {
         CELL& cell = CellAt(column, row);
-        if (!rows.IsEmpty()) rows.Data()[row].Placed(column);
+        if (!rows.IsEmpty())
+            rows.Data()[row].Placed(column);
         return cell.particles[cell.count++];
     }
     // The columns of a row of `cells` that may hold particles, first ... last (none when

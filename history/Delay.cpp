@@ -12,7 +12,8 @@ void ReadAll(Delay& stream, UCharBuffer& buffer) {
     while (!stream.AtEnd()) {
         buffer.Reserve(CheckedAdd(total, kDelayWindow, ErrorOverflow));
         const int32_t count = stream.Read(buffer.Data() + total, kDelayWindow);
-        if (count <= 0) break;
+        if (count <= 0)
+            break;
         total += count;
     }
     buffer.Resize(total);

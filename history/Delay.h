@@ -9,7 +9,7 @@ class UCharBuffer;
 // A pull stream of bytes.  Consumers either Read, or look at Current/Available and Advance;
 // streams produce bytes only when asked, a window of at most kDelayWindow bytes at a time.
 class Delay {
-public:
+  public:
     virtual ~Delay();
     // No more bytes will come.
     virtual bool AtEnd() const = 0;

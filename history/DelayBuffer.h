@@ -8,7 +8,7 @@ namespace app {
 
 // A stream over bytes that it does not own; its window is the whole unread rest.
 class DelayBuffer : public Delay {
-public:
+  public:
     DelayBuffer(const unsigned char* data, int32_t size) noexcept;
     ~DelayBuffer() override;
 
@@ -18,7 +18,7 @@ public:
     void Advance(int32_t n) override;
     int32_t Read(unsigned char* destination, int32_t n) override;
 
-private:
+  private:
     const unsigned char* data_;
     int32_t size_;
     int32_t position_ = 0;

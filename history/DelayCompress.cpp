@@ -20,7 +20,7 @@ bool IsZlibError(int result) {
 }  // namespace
 
 class DelayCompressMember {
-public:
+  public:
     z_stream zlib = {};
     std::unique_ptr<Delay> ownedSource;
     Delay* source = nullptr;
@@ -45,7 +45,8 @@ DelayCompress::DelayCompress(std::unique_ptr<Delay> source, bool compress)
 }
 
 DelayCompress::~DelayCompress() {
-    if (!m_->started) return;
+    if (!m_->started)
+        return;
     if (m_->compress) {
         deflateEnd(&m_->zlib);
     } else {
@@ -59,7 +60,8 @@ void DelayCompress::StartZlib() {
     const int result = m_->compress
                            ? deflateInit_(&m_->zlib, Z_DEFAULT_COMPRESSION, kZlibInterfaceVersion, sizeof(z_stream))
                            : inflateInit_(&m_->zlib, kZlibInterfaceVersion, sizeof(z_stream));
-    if (result != Z_OK) throw Exception(ErrorNoMemory);
+    if (result != Z_OK)
+        throw Exception(ErrorNoMemory);
     m_->started = true;
 }
 
@@ -76,7 +78,8 @@ bool DelayCompress::Failed() const {
 // input nor gives output can never be followed by one that does (a truncated or stalled input),
 // so it ends the stream as failed, as does any zlib error.
 int32_t DelayCompress::Produce(unsigned char* destination, int32_t n) {
-    if (n <= 0 || m_->ended) return 0;
+    if (n <= 0 || m_->ended)
+        return 0;
     z_stream& zlib = m_->zlib;
     Delay& source = *m_->source;
     zlib.next_out = destination;
@@ -91,7 +94,8 @@ int32_t DelayCompress::Produce(unsigned char* destination, int32_t n) {
         const int flush = finish ? Z_FINISH : Z_NO_FLUSH;
         const int result = m_->compress ? deflate(&zlib, flush) : inflate(&zlib, flush);
         const int32_t consumed = available - static_cast<int32_t>(zlib.avail_in);
-        if (consumed > 0) source.Advance(consumed);
+        if (consumed > 0)
+            source.Advance(consumed);
         if (result == Z_STREAM_END) {
             m_->ended = true;
             break;

@@ -13,7 +13,7 @@ class DelayCompressMember;
 // one.  A broken input (a zlib error, or no progress at the end of the source) ends the stream
 // early and is kept as Failed(), so that no consumer waits for bytes that never come.
 class DelayCompress : public DelayFilter {
-public:
+  public:
     // The source is borrowed and must outlive this stream.
     DelayCompress(Delay& source, bool compress);
     // Takes ownership of the source.
@@ -25,11 +25,11 @@ public:
     // The zlib stream ended in an error or stalled before its end.
     bool Failed() const;
 
-protected:
+  protected:
     // Runs zlib until the destination is full or the zlib stream has ended.
     int32_t Produce(unsigned char* destination, int32_t n) override;
 
-private:
+  private:
     void StartZlib();
 
     std::unique_ptr<DelayCompressMember> m_;

@@ -5,7 +5,7 @@
 namespace app {
 
 class DelayDiffMember {
-public:
+  public:
     std::unique_ptr<Delay> ownedA;
     std::unique_ptr<Delay> ownedB;
     Delay* a = nullptr;
@@ -17,7 +17,8 @@ public:
 namespace {
 
 void AddBytes(unsigned char* out, const unsigned char* a, const unsigned char* b, int32_t count) {
-    for (int32_t i = 0; i < count; ++i) out[i] = static_cast<unsigned char>(a[i] + b[i]);
+    for (int32_t i = 0; i < count; ++i)
+        out[i] = static_cast<unsigned char>(a[i] + b[i]);
 }
 
 // Returns the OR of every output byte, so that the caller learns "any non-zero" in the same pass.
@@ -65,13 +66,15 @@ int32_t DelayDiff::Produce(unsigned char* destination, int32_t n) {
     Delay& b = *m_->b;
     int32_t total = 0;
     while (total < n) {
-        if (a.AtEnd() || b.AtEnd()) break;
+        if (a.AtEnd() || b.AtEnd())
+            break;
         const unsigned char* bytesA = a.Current();
         const int32_t availableA = a.Available();
         const unsigned char* bytesB = b.Current();
         const int32_t availableB = b.Available();
         const int32_t count = std::min({n - total, availableA, availableB});
-        if (count <= 0) break;  // a source that neither ends nor delivers
+        if (count <= 0)
+            break;  // a source that neither ends nor delivers
         if (m_->add) {
             AddBytes(destination + total, bytesA, bytesB, count);
         } else if (SubtractBytes(destination + total, bytesA, bytesB, count) != 0) {

@@ -12,7 +12,7 @@ class DelayDiffMember;
 // Combines two streams byte by byte, modulo 256: A + B (add) or A - B.  The output is as long
 // as the shorter source.  In subtract mode it notes whether any output byte was not 0.
 class DelayDiff : public DelayFilter {
-public:
+  public:
     // Both sources are borrowed and must outlive this stream.
     DelayDiff(Delay& a, Delay& b, bool add);
     // Takes ownership of both sources.
@@ -23,12 +23,11 @@ public:
 
     bool Changed() const;
 
-protected:
+  protected:
     // Combines the sources window by window straight into the destination.
     int32_t Produce(unsigned char* destination, int32_t n) override;
 
-private:
-
+  private:
     std::unique_ptr<DelayDiffMember> m_;
 };
 

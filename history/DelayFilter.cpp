@@ -6,7 +6,7 @@
 namespace app {
 
 class DelayFilterMember {
-public:
+  public:
     std::unique_ptr<unsigned char[]> window;  // made on first use: Read alone never needs it
     int32_t windowSize = 0;
     int32_t windowPosition = 0;
@@ -21,7 +21,8 @@ int32_t DelayFilter::Available() const {
 }
 
 const unsigned char* DelayFilter::Current() {
-    if (!m_->window) m_->window = std::make_unique<unsigned char[]>(kDelayWindow);
+    if (!m_->window)
+        m_->window = std::make_unique<unsigned char[]>(kDelayWindow);
     if (Available() == 0) {
         m_->windowSize = Produce(m_->window.get(), kDelayWindow);
         m_->windowPosition = 0;
@@ -31,7 +32,8 @@ const unsigned char* DelayFilter::Current() {
 
 void DelayFilter::Advance(int32_t n) {
     m_->windowPosition += n;
-    if (m_->windowPosition >= m_->windowSize) m_->windowSize = m_->windowPosition = 0;
+    if (m_->windowPosition >= m_->windowSize)
+        m_->windowSize = m_->windowPosition = 0;
 }
 
 int32_t DelayFilter::Read(unsigned char* destination, int32_t n) {
@@ -41,7 +43,8 @@ int32_t DelayFilter::Read(unsigned char* destination, int32_t n) {
 
 int32_t DelayFilter::TakeFromWindow(unsigned char* destination, int32_t n) {
     const int32_t count = std::min(n, Available());
-    if (count <= 0) return 0;
+    if (count <= 0)
+        return 0;
     std::memcpy(destination, m_->window.get() + m_->windowPosition, static_cast<size_t>(count));
     Advance(count);
     return count;

@@ -13,7 +13,7 @@ class DelayFilterMember;
 // window (Current, Advance), which is filled kDelayWindow bytes at a time, or have bytes copied
 // straight to them (Read); bytes already in the window come first, so mixing both loses nothing.
 class DelayFilter : public Delay {
-public:
+  public:
     DelayFilter();
     ~DelayFilter() override;
 
@@ -22,11 +22,11 @@ public:
     void Advance(int32_t n) override;
     int32_t Read(unsigned char* destination, int32_t n) override;
 
-protected:
+  protected:
     // Makes up to n further bytes into the destination; returns how many.
     virtual int32_t Produce(unsigned char* destination, int32_t n) = 0;
 
-private:
+  private:
     int32_t TakeFromWindow(unsigned char* destination, int32_t n);
 
     std::unique_ptr<DelayFilterMember> m_;

@@ -7,7 +7,7 @@
 namespace app {
 
 class HistoryMember {
-public:
+  public:
     HistoryList steps;
     std::unique_ptr<HistoryRecord> pending;
     int32_t depth = 0;
@@ -31,24 +31,30 @@ History::History() : m_(std::make_unique<HistoryMember>()) {}
 History::~History() = default;
 
 bool History::Begin() {
-    if (HistoryLimit() == 0) return false;
+    if (HistoryLimit() == 0)
+        return false;
     ++m_->depth;
     // A nested or replay-time Begin shares the current pending step, if any.
-    if (m_->replaying || m_->depth != 1) return true;
+    if (m_->replaying || m_->depth != 1)
+        return true;
     m_->pending = std::make_unique<HistoryRecord>();
     return true;
 }
 
 void History::Add(std::unique_ptr<HistoryItem> item) {
     // Without a pending step (a Begin during replay) the item is not recorded.
-    if (m_->pending) m_->pending->Append(std::move(item));
+    if (m_->pending)
+        m_->pending->Append(std::move(item));
 }
 
 void History::End() {
-    if (m_->depth > 0) --m_->depth;
-    if (m_->replaying || m_->depth != 0) return;
+    if (m_->depth > 0)
+        --m_->depth;
+    if (m_->replaying || m_->depth != 0)
+        return;
     std::unique_ptr<HistoryRecord> step = std::move(m_->pending);
-    if (!step || step->IsEmpty()) return;  // an empty step is never stored
+    if (!step || step->IsEmpty())
+        return;  // an empty step is never stored
 
     // A new step discards everything that could have been redone.
     m_->steps.EraseFrom(m_->position);
@@ -61,13 +67,15 @@ void History::End() {
         m_->position -= excess;
     }
     // The limit may have dropped to 0 while the step was being built.
-    if (limit == 0) return;
+    if (limit == 0)
+        return;
     m_->steps.Append(std::move(step));
     ++m_->position;
 }
 
 void History::Abort() {
-    if (m_->depth > 0) --m_->depth;
+    if (m_->depth > 0)
+        --m_->depth;
     m_->pending.reset();
 }
 
@@ -80,7 +88,8 @@ void History::BeginReplay(bool undo) {
 HistoryItem* History::NextItem() {
     const HistoryRecord& step = m_->steps.At(m_->undoing ? m_->position - 1 : m_->position);
     const int32_t count = step.Size();
-    if (m_->replayCursor >= count) return nullptr;
+    if (m_->replayCursor >= count)
+        return nullptr;
     // Items are undone last first and redone first first.
     const int32_t index = m_->undoing ? count - 1 - m_->replayCursor : m_->replayCursor;
     ++m_->replayCursor;
@@ -88,7 +97,8 @@ HistoryItem* History::NextItem() {
 }
 
 void History::EndReplay() {
-    if (!m_->replaying) return;
+    if (!m_->replaying)
+        return;
     const int32_t moved = m_->position + (m_->undoing ? -1 : 1);
     m_->position = std::clamp(moved, 0, m_->steps.Size());
     m_->replaying = false;
@@ -110,7 +120,8 @@ bool History::CanRedo() const {
 
 void History::Trim() {
     const int32_t limit = HistoryLimit();
-    if (limit >= m_->steps.Size()) return;
+    if (limit >= m_->steps.Size())
+        return;
     m_->steps.EraseFrom(m_->position);
     const int32_t before = m_->steps.Size();
     if (before - limit > 0) {

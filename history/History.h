@@ -19,7 +19,7 @@ using HistoryList = PtrDeque<HistoryRecord>;
 // the step being built between the outermost Begin and End, and the cursor of a replay.  The
 // number of steps kept is the options' history limit, read afresh each time it matters.
 class History {
-public:
+  public:
     History();
     ~History();
     History(const History&) = delete;
@@ -51,7 +51,7 @@ public:
     bool IsRecording() const;  // a pending step is open
     const HistoryRecord& Step(int32_t index) const;
 
-private:
+  private:
     std::unique_ptr<HistoryMember> m_;
 };
 

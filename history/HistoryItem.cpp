@@ -3,7 +3,7 @@
 namespace app {
 
 class HistoryItemMember {
-public:
+  public:
     DataList chunks;
     UCharBuffer header;
     int32_t ownerTag = 0;

@@ -28,7 +28,7 @@ static_assert(kOwnerDocument == 1969450820 && kKindImage == 1734438217, "tags as
 
 // One tagged part of a history step: an entry list (header) referring to compressed chunks.
 class HistoryItem {
-public:
+  public:
     HistoryItem();
     ~HistoryItem();
     HistoryItem(const HistoryItem&) = delete;
@@ -45,7 +45,7 @@ public:
     // Added to a chunk's position to form the index written in the header.
     int32_t ChunkBase() const;
 
-private:
+  private:
     std::unique_ptr<HistoryItemMember> m_;
 };
 

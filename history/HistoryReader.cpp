@@ -11,7 +11,7 @@
 namespace app {
 
 class HistoryReaderMember {
-public:
+  public:
     explicit HistoryReaderMember(History& h) : history(h) {}
 
     History& history;
@@ -24,7 +24,8 @@ public:
 HistoryReader::HistoryReader(History& history) : m_(std::make_unique<HistoryReaderMember>(history)) {}
 
 HistoryReader::~HistoryReader() {
-    if (m_->open) m_->history.AbortReplay();
+    if (m_->open)
+        m_->history.AbortReplay();
 }
 
 void HistoryReader::Start(bool undo) {
@@ -45,9 +46,11 @@ int32_t HistoryReader::Kind() const {
 }
 
 void HistoryReader::ReadData(std::unique_ptr<DelayCompress>& out) {
-    if (!m_->item) throw std::out_of_range("history item");
+    if (!m_->item)
+        throw std::out_of_range("history item");
     const UCharBuffer& header = m_->item->Header();
-    if (m_->headerOffset > header.Size() - kHistoryEntrySize) throw std::out_of_range("history header entry");
+    if (m_->headerOffset > header.Size() - kHistoryEntrySize)
+        throw std::out_of_range("history header entry");
     const int32_t payload = ReadLittleEndian32(header.ConstData() + m_->headerOffset + 4);
     m_->headerOffset += kHistoryEntrySize;
     const UCharBuffer& chunk = m_->item->Chunks().At(payload - m_->item->ChunkBase());
@@ -61,7 +64,8 @@ void HistoryReader::Next() {
 }
 
 void HistoryReader::Finish() {
-    if (!m_->open) return;
+    if (!m_->open)
+        return;
     m_->open = false;
     m_->history.EndReplay();
 }

@@ -13,7 +13,7 @@ class HistoryReaderMember;
 // as it has chunks, then Next; Finish at the end.  A reader destroyed while still open leaves
 // the history's replay without moving its position.
 class HistoryReader {
-public:
+  public:
     explicit HistoryReader(History& history);
     ~HistoryReader();
     HistoryReader(const HistoryReader&) = delete;
@@ -30,7 +30,7 @@ public:
 
     bool IsOpen() const;
 
-private:
+  private:
     std::unique_ptr<HistoryReaderMember> m_;
 };
 

@@ -2,14 +2,14 @@
 
 #include "history/DelayCompress.h"
 #include "history/History.h"
-#include "history/HistoryItem.h"
 #include "history/HistoryEntry.h"
+#include "history/HistoryItem.h"
 #include "paint/CheckedInt.h"
 
 namespace app {
 
 class HistoryWriterMember {
-public:
+  public:
     explicit HistoryWriterMember(History& h) : history(h) {}
 
     History& history;
@@ -21,11 +21,13 @@ public:
 HistoryWriter::HistoryWriter(History& history) : m_(std::make_unique<HistoryWriterMember>(history)) {}
 
 HistoryWriter::~HistoryWriter() {
-    if (m_->open) m_->history.Abort();
+    if (m_->open)
+        m_->history.Abort();
 }
 
 bool HistoryWriter::Begin() {
-    if (!m_->history.Begin()) return false;
+    if (!m_->history.Begin())
+        return false;
     m_->open = true;
     m_->item = std::make_unique<HistoryItem>();
     m_->headerOffset = 0;
@@ -33,12 +35,14 @@ bool HistoryWriter::Begin() {
 }
 
 void HistoryWriter::AddData(Delay& stream) {
-    if (!m_->item) m_->item = std::make_unique<HistoryItem>();
+    if (!m_->item)
+        m_->item = std::make_unique<HistoryItem>();
     DelayCompress compressor(stream, true);
     auto chunk = std::make_unique<UCharBuffer>();
     ReadAll(compressor, *chunk);
     // A chunk that is not a complete zlib stream would be found broken only at undo time.
-    if (compressor.Failed()) throw Exception(ErrorReadItem);
+    if (compressor.Failed())
+        throw Exception(ErrorReadItem);
     DataList& chunks = m_->item->Chunks();
     const int32_t index = CheckedAdd(chunks.Size(), m_->item->ChunkBase(), ErrorOverflow);
     chunks.Append(std::move(chunk));
@@ -46,7 +50,8 @@ void HistoryWriter::AddData(Delay& stream) {
 }
 
 void HistoryWriter::CommitItem(int32_t ownerTag, int32_t kindTag) {
-    if (!m_->item || m_->headerOffset == 0) return;
+    if (!m_->item || m_->headerOffset == 0)
+        return;
     m_->item->SetTags(ownerTag, kindTag);
     m_->item->Header().Resize(m_->headerOffset);
     m_->history.Add(std::move(m_->item));
@@ -55,7 +60,8 @@ void HistoryWriter::CommitItem(int32_t ownerTag, int32_t kindTag) {
 }
 
 void HistoryWriter::End() {
-    if (!m_->open) return;
+    if (!m_->open)
+        return;
     m_->open = false;
     m_->history.End();
 }

@@ -12,7 +12,7 @@ class HistoryWriterMember;
 // Records one history step: Begin, then for each item AddData (one compressed chunk per call)
 // and CommitItem, then End.  A writer destroyed while still open abandons the step.
 class HistoryWriter {
-public:
+  public:
     explicit HistoryWriter(History& history);
     ~HistoryWriter();
     HistoryWriter(const HistoryWriter&) = delete;
@@ -30,7 +30,7 @@ public:
 
     bool IsOpen() const;
 
-private:
+  private:
     void AppendDataEntry(int32_t chunkIndex);
 
     std::unique_ptr<HistoryWriterMember> m_;

@@ -18,7 +18,8 @@ namespace app {
 namespace {
 
 void CopyBytes(unsigned char* destination, const unsigned char* source, int32_t bytes) {
-    if (bytes > 0) std::memcpy(destination, source, static_cast<size_t>(bytes));
+    if (bytes > 0)
+        std::memcpy(destination, source, static_cast<size_t>(bytes));
 }
 
 // Combines one image item's difference with the image, window by window and in place.  The
@@ -31,13 +32,15 @@ bool ApplyImageItem(HistoryReader& reader, unsigned char* image, int32_t bytes, 
     DelayDiff combined(current, *difference, !undo);
     touched = true;
     const int32_t written = combined.Read(image, bytes);
-    if (written != bytes) return false;
+    if (written != bytes)
+        return false;
     difference->Current();  // runs the inflater to its end: a longer difference is broken too
     return difference->Available() == 0 && difference->AtEnd() && !difference->Failed();
 }
 
 void CheckSameSize(const Image& image, const Image& previous) {
-    if (image.ByteSize() != previous.ByteSize()) throw Exception(ErrorImageSize);
+    if (image.ByteSize() != previous.ByteSize())
+        throw Exception(ErrorImageSize);
 }
 
 }  // namespace
@@ -67,7 +70,8 @@ void ReplayImageStep(History& history, unsigned char* image, unsigned char* prev
         reader.Start(undo);
         while (!reader.AtEnd()) {
             if (reader.Kind() == kKindImage) {
-                if (!ApplyImageItem(reader, image, bytes, undo, touched)) throw Exception(ErrorReadItem);
+                if (!ApplyImageItem(reader, image, bytes, undo, touched))
+                    throw Exception(ErrorReadItem);
                 CopyBytes(previous, image, bytes);
             }
             reader.Next();
@@ -76,7 +80,8 @@ void ReplayImageStep(History& history, unsigned char* image, unsigned char* prev
     } catch (...) {
         // A partly combined image must go back to the state that the history's position, which
         // the failed replay leaves as it was, stands for.  An untouched image is left alone.
-        if (touched) CopyBytes(image, previous, bytes);
+        if (touched)
+            CopyBytes(image, previous, bytes);
         throw;
     }
 }

@@ -11,7 +11,7 @@ namespace app {
 // erased elements, and the sequence deletes the rest when it goes.
 template <typename T>
 class PtrDeque {
-public:
+  public:
     PtrDeque() = default;
     PtrDeque(const PtrDeque&) = delete;
     PtrDeque& operator=(const PtrDeque&) = delete;
@@ -23,7 +23,8 @@ public:
     void Append(std::unique_ptr<T> element) { elements_.push_back(std::move(element)); }
 
     T& At(int32_t index) const {
-        if (index < 0 || index >= Size()) throw std::out_of_range("PtrDeque index");
+        if (index < 0 || index >= Size())
+            throw std::out_of_range("PtrDeque index");
         return *elements_[static_cast<size_t>(index)];
     }
 
@@ -32,13 +33,16 @@ public:
 
     // Deletes the elements from `index` to the end; an index at or past the end deletes nothing.
     void EraseFrom(int32_t index) {
-        if (index < 0) index = 0;
-        if (index < Size()) elements_.erase(elements_.begin() + index, elements_.end());
+        if (index < 0)
+            index = 0;
+        if (index < Size())
+            elements_.erase(elements_.begin() + index, elements_.end());
     }
 
     // Deletes the first `count` elements (all of them when there are fewer).
     void EraseFirst(int32_t count) {
-        if (count <= 0) return;
+        if (count <= 0)
+            return;
         if (count >= Size()) {
             elements_.clear();
             return;
@@ -48,7 +52,7 @@ public:
 
     void DeleteAll() noexcept { elements_.clear(); }
 
-private:
+  private:
     std::deque<std::unique_ptr<T>> elements_;
 };
 

@@ -12,16 +12,16 @@ struct CodeMessage {
 };
 
 const CodeMessage kCodeMessages[] = {
-    {ErrorNoMemory, 60100},  {ErrorNegativeSize, 60101}, {ErrorCreateWindow, 60102},
-    {ErrorBrokenFile, 60109}, {ErrorNewerFile, 60110},   {ErrorAddItem, 60111},
-    {ErrorImageSize, 60113},  {ErrorManual, 60114},
+    {ErrorNoMemory, 60100},  {ErrorNegativeSize, 60101}, {ErrorCreateWindow, 60102}, {ErrorBrokenFile, 60109},
+    {ErrorNewerFile, 60110}, {ErrorAddItem, 60111},      {ErrorImageSize, 60113},    {ErrorManual, 60114},
 };
 
 }  // namespace
 
 int32_t MessageIdForCode(int32_t code) {
     for (const CodeMessage& entry : kCodeMessages) {
-        if (entry.code == code) return entry.messageId;
+        if (entry.code == code)
+            return entry.messageId;
     }
     return kUnknownFailureMessage;
 }

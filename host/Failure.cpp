@@ -18,14 +18,16 @@ FailureSink& Sink() {
 
 std::string TableMessage(int32_t code, const std::string& fileName) {
     const String message = String::Load(MessageIdForCode(code));
-    if (std::string(message.CStr()).find("%s") == std::string::npos) return message.ToStdString();
+    if (std::string(message.CStr()).find("%s") == std::string::npos)
+        return message.ToStdString();
     return String::Format(message.CStr(), fileName.c_str()).ToStdString();
 }
 
 std::string CodeText(int32_t code, int32_t value, const std::string& fileName) {
     if (code == ErrorSystem) {
         std::string text = SystemErrorText(value, fileName);
-        if (!text.empty()) return text;
+        if (!text.empty())
+            return text;
     }
     return TableMessage(code, fileName);
 }
@@ -59,7 +61,8 @@ void ReportFailure(void* owner) noexcept {
 void ReportFailure(const std::exception_ptr& failure, void* owner) noexcept {
     try {
         const std::string text = FailureText(failure);
-        if (Sink()) Sink()(owner, text);
+        if (Sink())
+            Sink()(owner, text);
     } catch (...) {
         // A report must not fail in turn; with no memory left even the message is lost.
     }

@@ -35,9 +35,12 @@ constexpr int32_t kOne = 1;
 
 }  // namespace
 
-bool AcceptHostImage(const HostImageInfo* info, const HostRowAccess* write, const HostRowAccess* read,
+bool AcceptHostImage(const HostImageInfo* info,
+                     const HostRowAccess* write,
+                     const HostRowAccess* read,
                      const char* path) {
-    if (!info || info->bitsPerPixel != 24 || !write || !read) return false;
+    if (!info || info->bitsPerPixel != 24 || !write || !read)
+        return false;
     HostRunState& state = RunState();
     state.info = info;
     state.write = write;
@@ -46,9 +49,14 @@ bool AcceptHostImage(const HostImageInfo* info, const HostRowAccess* write, cons
     return true;
 }
 
-int32_t RunFilterProc(void* hostWindow, const HostImageInfo* info, const HostRowAccess* write,
-                      const HostRowAccess* read, const char* path, FilterRun run) {
-    if (!AcceptHostImage(info, write, read, path)) return 0;
+int32_t RunFilterProc(void* hostWindow,
+                      const HostImageInfo* info,
+                      const HostRowAccess* write,
+                      const HostRowAccess* read,
+                      const char* path,
+                      FilterRun run) {
+    if (!AcceptHostImage(info, write, read, path))
+        return 0;
     run(hostWindow);
     return 1;
 }
@@ -64,7 +72,8 @@ const char* GetHostPath() {
 
 void ReadHostImage(Image& image) {
     const ImageSize size = GetHostImageSize();
-    if (size.width <= 0 || size.height <= 0) return;
+    if (size.width <= 0 || size.height <= 0)
+        return;
     RowBuffers rows(size.width);
     unsigned char* colour = rows.colour.Data();
     unsigned char* alpha = rows.alpha.Data();
@@ -85,7 +94,8 @@ void ReadHostImage(Image& image) {
 void WriteHostImage(const Image& image) {
     const int32_t width = image.Width();
     const int32_t height = image.Height();
-    if (width <= 0 || height <= 0) return;
+    if (width <= 0 || height <= 0)
+        return;
     RowBuffers rows(width);
     unsigned char* colour = rows.colour.Data();
     unsigned char* alpha = rows.alpha.Data();

@@ -12,14 +12,20 @@ class Image;
 //
 // Validates a FilterProc call and, when it is acceptable, stores its pointers as the run state.
 // A refused call (no image, not 24 bits, a missing table) touches nothing.
-bool AcceptHostImage(const HostImageInfo* info, const HostRowAccess* write, const HostRowAccess* read,
+bool AcceptHostImage(const HostImageInfo* info,
+                     const HostRowAccess* write,
+                     const HostRowAccess* read,
                      const char* path);
 
 // The body of FilterProc: refused calls return 0; accepted ones run the filter and return 1,
 // whatever happened inside the run (failures have been reported there).
 using FilterRun = int (*)(void* hostWindow);
-int32_t RunFilterProc(void* hostWindow, const HostImageInfo* info, const HostRowAccess* write,
-                      const HostRowAccess* read, const char* path, FilterRun run);
+int32_t RunFilterProc(void* hostWindow,
+                      const HostImageInfo* info,
+                      const HostRowAccess* write,
+                      const HostRowAccess* read,
+                      const char* path,
+                      FilterRun run);
 
 ImageSize GetHostImageSize();
 const char* GetHostPath();

@@ -15,10 +15,14 @@ struct HostImageInfo {
 // Row functions: row, first column (0), last column (width - 1), buffer, then constants the host
 // expects (-1, and 1 for alpha).  Colour rows hold blue, green, red per pixel; alpha rows one
 // byte per pixel.  Their results are ignored.
-typedef int32_t (*HostColorRowsFunction)(int32_t row, int32_t first, int32_t last, unsigned char* buffer,
-                                         int32_t minusOne);
-typedef int32_t (*HostAlphaRowsFunction)(int32_t row, int32_t first, int32_t last, unsigned char* buffer,
-                                         int32_t minusOne, int32_t one);
+typedef int32_t (
+    *HostColorRowsFunction)(int32_t row, int32_t first, int32_t last, unsigned char* buffer, int32_t minusOne);
+typedef int32_t (*HostAlphaRowsFunction)(int32_t row,
+                                         int32_t first,
+                                         int32_t last,
+                                         unsigned char* buffer,
+                                         int32_t minusOne,
+                                         int32_t one);
 
 struct HostRowAccess {
     HostColorRowsFunction ColorRows;

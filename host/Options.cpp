@@ -19,7 +19,8 @@ void ClampLoadedOptions(OPTIONS& options) {
 }  // namespace
 
 OPTIONS GetOptions(OPTIONS* copy) {
-    if (copy) *copy = g_options;
+    if (copy)
+        *copy = g_options;
     return g_options;
 }
 

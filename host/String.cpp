@@ -11,7 +11,8 @@ namespace app {
 String::String(const char* text) : String(text, text ? static_cast<int32_t>(std::strlen(text)) : 0) {}
 
 String::String(const char* text, int32_t length) {
-    if (length <= 0) return;
+    if (length <= 0)
+        return;
     chars_.Allocate(CheckedAdd(length, 1, ErrorNoMemory));
     char* data = chars_.Data();
     std::memcpy(data, text, static_cast<size_t>(length));
@@ -40,7 +41,8 @@ String String::FormatV(const char* format, va_list args) {
     const int length = std::vsnprintf(nullptr, 0, format, measure);
     va_end(measure);
     String result;
-    if (length <= 0) return result;
+    if (length <= 0)
+        return result;
     result.chars_.Allocate(CheckedAdd(length, 1, ErrorNoMemory));
     std::vsnprintf(result.chars_.Data(), static_cast<size_t>(length) + 1, format, args);
     return result;
@@ -63,7 +65,8 @@ String String::StatusText() const {
 String String::TipText() const {
     const char* text = CStr();
     const char* lineBreak = std::strchr(text, '\n');
-    if (!lineBreak) return *this;
+    if (!lineBreak)
+        return *this;
     const char* tip = lineBreak + 1;
     const char* end = std::strchr(tip, '\n');
     return String(tip, static_cast<int32_t>(end ? end - tip : static_cast<ptrdiff_t>(std::strlen(tip))));
@@ -72,7 +75,8 @@ String String::TipText() const {
 String& String::operator+=(const String& other) {
     const int32_t left = Length();
     const int32_t right = other.Length();
-    if (right == 0) return *this;
+    if (right == 0)
+        return *this;
     String joined;
     joined.chars_.Allocate(CheckedAdd(CheckedAdd(left, right, ErrorNoMemory), 1, ErrorNoMemory));
     char* data = joined.chars_.Data();

@@ -12,7 +12,7 @@ namespace app {
 // Builds texts from string-table entries and printf-style formats, and splits a string-table
 // text at its first line break into status prompt and tooltip.
 class String {
-public:
+  public:
     String() = default;
     String(const char* text);  // NOLINT: texts convert freely
     String(const char* text, int32_t length);
@@ -35,7 +35,7 @@ public:
     bool operator==(const String& other) const noexcept;
     bool operator!=(const String& other) const noexcept { return !(*this == other); }
 
-private:
+  private:
     Buffer<char> chars_;  // length + 1 bytes when not empty
 };
 

@@ -22,9 +22,10 @@ const Entry kEntries[] = {
 
 bool LoadTableString(int32_t id, std::string* text) {
     text->clear();
-    const auto found = std::find_if(std::begin(kEntries), std::end(kEntries),
-                                    [id](const Entry& entry) { return entry.id == id; });
-    if (found == std::end(kEntries)) return false;
+    const auto found =
+        std::find_if(std::begin(kEntries), std::end(kEntries), [id](const Entry& entry) { return entry.id == id; });
+    if (found == std::end(kEntries))
+        return false;
     *text = found->text;
     return true;
 }

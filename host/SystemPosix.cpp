@@ -21,7 +21,8 @@ std::string& ModulePathStore() {
 
 std::string SystemErrorText(int32_t error, const std::string& insert) {
     std::string text = std::strerror(error);
-    if (!insert.empty()) text = insert + ": " + text;
+    if (!insert.empty())
+        text = insert + ": " + text;
     return text;
 }
 
@@ -35,7 +36,8 @@ void SetModuleFilePath(const std::string& path) {
 
 FileHandle OpenFileForReading(const std::string& path, int32_t* error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) *error = errno;
+    if (fd < 0)
+        *error = errno;
     return fd < 0 ? kNoFile : fd;
 }
 
@@ -46,22 +48,26 @@ FileHandle OpenFileForWriting(const std::string& path, bool* created, int32_t* e
         *created = true;
         return fd;
     }
-    if (errno == EEXIST) fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) *error = errno;
+    if (errno == EEXIST)
+        fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0)
+        *error = errno;
     return fd < 0 ? kNoFile : fd;
 }
 
 int32_t ReadFileBytes(FileHandle file, void* data, int32_t bytes, int32_t* error) {
     int32_t total = 0;
     while (total < bytes) {
-        const ssize_t got = ::read(static_cast<int>(file), static_cast<char*>(data) + total,
-                                   static_cast<size_t>(bytes - total));
+        const ssize_t got =
+            ::read(static_cast<int>(file), static_cast<char*>(data) + total, static_cast<size_t>(bytes - total));
         if (got < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             *error = errno;
             return -1;
         }
-        if (got == 0) break;
+        if (got == 0)
+            break;
         total += static_cast<int32_t>(got);
     }
     return total;
@@ -70,10 +76,11 @@ int32_t ReadFileBytes(FileHandle file, void* data, int32_t bytes, int32_t* error
 bool WriteFileBytes(FileHandle file, const void* data, int32_t bytes, int32_t* error) {
     int32_t total = 0;
     while (total < bytes) {
-        const ssize_t put = ::write(static_cast<int>(file), static_cast<const char*>(data) + total,
-                                    static_cast<size_t>(bytes - total));
+        const ssize_t put =
+            ::write(static_cast<int>(file), static_cast<const char*>(data) + total, static_cast<size_t>(bytes - total));
         if (put < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             *error = errno;
             return false;
         }
@@ -84,12 +91,14 @@ bool WriteFileBytes(FileHandle file, const void* data, int32_t bytes, int32_t* e
 
 int64_t FileLength(FileHandle file) {
     struct stat info;
-    if (::fstat(static_cast<int>(file), &info) != 0) return -1;
+    if (::fstat(static_cast<int>(file), &info) != 0)
+        return -1;
     return static_cast<int64_t>(info.st_size);
 }
 
 bool CloseFile(FileHandle file, int32_t* error) {
-    if (::close(static_cast<int>(file)) == 0) return true;
+    if (::close(static_cast<int>(file)) == 0)
+        return true;
     *error = errno;
     return false;
 }
@@ -99,7 +108,8 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* error) {
-    if (::rename(from.c_str(), to.c_str()) == 0) return true;
+    if (::rename(from.c_str(), to.c_str()) == 0)
+        return true;
     *error = errno;
     return false;
 }

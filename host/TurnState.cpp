@@ -7,7 +7,7 @@
 namespace app {
 
 class TurnStateMember {
-public:
+  public:
     explicit TurnStateMember(TurnTarget& target) : target(target) {}
 
     TurnTarget& target;
@@ -27,12 +27,14 @@ bool TurnState::IsSet(StopReason reason) const {
 
 bool TurnState::AnyStopReason() const {
     for (bool reason : m_->stop)
-        if (reason) return true;
+        if (reason)
+            return true;
     return false;
 }
 
 bool TurnState::Set(StopReason reason, bool on) {
-    if (m_->stop[reason] == on) return false;
+    if (m_->stop[reason] == on)
+        return false;
     m_->stop[reason] = on;
     return true;
 }
@@ -43,11 +45,13 @@ void TurnState::TogglePause() {
 }
 
 void TurnState::AfterToolEvent() {
-    if (m_->target.HasLiveParticles() && Set(StopIdle, false)) m_->target.UpdateCommands();
+    if (m_->target.HasLiveParticles() && Set(StopIdle, false))
+        m_->target.UpdateCommands();
 }
 
 bool TurnState::IdlePass(uint32_t now, int32_t turnInterval, int32_t displayingInterval) {
-    if (AnyStopReason()) return false;
+    if (AnyStopReason())
+        return false;
     const auto elapsed = static_cast<int32_t>(now - m_->lastTurnTick);
     if (elapsed >= turnInterval) {
         RunTurn(displayingInterval);
@@ -58,9 +62,11 @@ bool TurnState::IdlePass(uint32_t now, int32_t turnInterval, int32_t displayingI
 
 void TurnState::RunTurn(int32_t displayingInterval) {
     TurnTarget& target = m_->target;
-    if (!target.CanTurn()) return;
+    if (!target.CanTurn())
+        return;
     target.StepEngine();
-    if (m_->turnsSinceDisplay < std::numeric_limits<int32_t>::max()) ++m_->turnsSinceDisplay;
+    if (m_->turnsSinceDisplay < std::numeric_limits<int32_t>::max())
+        ++m_->turnsSinceDisplay;
     if (m_->turnsSinceDisplay >= displayingInterval) {
         target.Redraw();
         m_->turnsSinceDisplay = 0;

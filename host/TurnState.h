@@ -23,7 +23,7 @@ enum StopReason : int32_t {
 // The turn state of a filter run: the stop reasons, the turns since the last redraw and the tick
 // of the last turn, with the idle routine's pacing and the order of one turn.
 class TurnState {
-public:
+  public:
     explicit TurnState(TurnTarget& target);
     ~TurnState();
     TurnState(const TurnState&) = delete;
@@ -52,7 +52,7 @@ public:
     // For tests of the counter's ceiling.
     void SetTurnsSinceDisplay(int32_t turns);
 
-private:
+  private:
     std::unique_ptr<TurnStateMember> m_;
 };
 

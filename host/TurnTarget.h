@@ -6,7 +6,7 @@ namespace app {
 // the headless session implements it without one.  Both run turns through TurnState, so the
 // order of a turn lives in one place.
 class TurnTarget {
-public:
+  public:
     virtual ~TurnTarget() = default;
 
     // Whether a turn may touch anything at all (the view: its window exists, is enabled and shown).

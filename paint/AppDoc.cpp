@@ -9,7 +9,7 @@
 namespace app {
 
 class AppDocMember {
-public:
+  public:
     Core engine;
     Image image;
     Image previous;

@@ -15,7 +15,7 @@ class Image;
 // The document of a filter run: the engine, the picture being painted, a copy of the picture as
 // it stood at the last history step, and the history of steps between such copies.
 class AppDoc : public Document {
-public:
+  public:
     AppDoc();
     ~AppDoc() override;
     AppDoc(const AppDoc&) = delete;
@@ -42,7 +42,7 @@ public:
     // "Clear all": every pixel transparent black.  Recording the step is the caller's rule.
     void Clear();
 
-private:
+  private:
     std::unique_ptr<AppDocMember> m_;
 };
 

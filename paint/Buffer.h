@@ -8,7 +8,7 @@ namespace app {
 // by sizeof(T) themselves.
 template <typename T>
 class Buffer : public UCharBuffer {
-public:
+  public:
     const T* ConstData() const noexcept { return reinterpret_cast<const T*>(UCharBuffer::ConstData()); }
     T* Data() { return reinterpret_cast<T*>(UCharBuffer::Data()); }
     int32_t Count() const noexcept { return Size() / static_cast<int32_t>(sizeof(T)); }

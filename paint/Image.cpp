@@ -8,7 +8,7 @@
 namespace app {
 
 class ImageMember {
-public:
+  public:
     ImageMember() {
         std::memset(&header, 0, sizeof header);
         header.biSize = 40;
@@ -43,13 +43,15 @@ Image::Image(const Image& other) : Image() {
 }
 
 Image& Image::operator=(const Image& other) {
-    if (this == &other) return *this;
+    if (this == &other)
+        return *this;
     const ImageMember& o = *other.m_;
     if (o.width != m_->width || o.height != m_->height || o.bytesPerPixel != m_->bytesPerPixel) {
         Create(o.width, o.height, o.bytesPerPixel);
     }
     const int32_t bytes = ByteSize();
-    if (bytes > 0) std::memcpy(Data(), other.ConstData(), static_cast<size_t>(bytes));
+    if (bytes > 0)
+        std::memcpy(Data(), other.ConstData(), static_cast<size_t>(bytes));
     return *this;
 }
 
@@ -61,7 +63,8 @@ void Image::Create(int32_t width, int32_t height, int32_t bytesPerPixel) {
 }
 
 void Image::SetSize(int32_t width, int32_t height, int32_t bytesPerPixel) {
-    if (width < 0 || height < 0 || bytesPerPixel < 0) throw Exception(ErrorImageSize);
+    if (width < 0 || height < 0 || bytesPerPixel < 0)
+        throw Exception(ErrorImageSize);
     m_->width = width;
     m_->height = height;
     m_->bytesPerPixel = bytesPerPixel;
@@ -83,14 +86,30 @@ void Image::SetSize(int32_t width, int32_t height, int32_t bytesPerPixel) {
     }
 }
 
-int32_t Image::Width() const noexcept { return m_->width; }
-int32_t Image::Height() const noexcept { return m_->height; }
-int32_t Image::BytesPerPixel() const noexcept { return m_->bytesPerPixel; }
-ImageSize Image::GetSize() const noexcept { return {m_->width, m_->height}; }
-int32_t Image::RowBytes() const noexcept { return m_->width * m_->bytesPerPixel; }
-int32_t Image::Padding() const noexcept { return PaddingOf(RowBytes()); }
-int32_t Image::Stride() const noexcept { return RowBytes() + Padding(); }
-int32_t Image::ByteSize() const noexcept { return m_->height * Stride(); }
+int32_t Image::Width() const noexcept {
+    return m_->width;
+}
+int32_t Image::Height() const noexcept {
+    return m_->height;
+}
+int32_t Image::BytesPerPixel() const noexcept {
+    return m_->bytesPerPixel;
+}
+ImageSize Image::GetSize() const noexcept {
+    return {m_->width, m_->height};
+}
+int32_t Image::RowBytes() const noexcept {
+    return m_->width * m_->bytesPerPixel;
+}
+int32_t Image::Padding() const noexcept {
+    return PaddingOf(RowBytes());
+}
+int32_t Image::Stride() const noexcept {
+    return RowBytes() + Padding();
+}
+int32_t Image::ByteSize() const noexcept {
+    return m_->height * Stride();
+}
 
 unsigned char* Image::Data() {
     return m_->pixels.Data();
@@ -118,7 +137,8 @@ const BitmapHeader& Image::Header() const noexcept {
 
 void Image::Clear() {
     const int32_t bytes = ByteSize();
-    if (bytes > 0) std::memset(Data(), 0, static_cast<size_t>(bytes));
+    if (bytes > 0)
+        std::memset(Data(), 0, static_cast<size_t>(bytes));
 }
 
 }  // namespace app

@@ -14,7 +14,7 @@ class ImageMember;
 // Document images have 4 bytes per pixel (red, green, blue, opacity); display images have 3
 // (blue, green, red) and keep a valid top-down bitmap header.  Copies are deep.
 class Image {
-public:
+  public:
     Image();
     Image(const Image& other);
     Image& operator=(const Image& other);
@@ -41,7 +41,7 @@ public:
 
     void Clear();
 
-private:
+  private:
     std::unique_ptr<ImageMember> m_;
 };
 

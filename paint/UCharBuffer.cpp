@@ -11,7 +11,8 @@ namespace app {
 
 BufferHolder* UCharBuffer::NewHolder(int32_t bytes) {
     auto* holder = static_cast<BufferHolder*>(std::malloc(sizeof(BufferHolder)));
-    if (!holder) throw Exception(ErrorNoMemory);
+    if (!holder)
+        throw Exception(ErrorNoMemory);
     holder->data = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(bytes)));
     if (!holder->data) {
         std::free(holder);
@@ -30,7 +31,8 @@ void UCharBuffer::DropHolder(BufferHolder* holder) noexcept {
 }
 
 UCharBuffer::UCharBuffer(const UCharBuffer& other) noexcept : holder_(other.holder_) {
-    if (holder_) ++holder_->references;
+    if (holder_)
+        ++holder_->references;
 }
 
 UCharBuffer::UCharBuffer(UCharBuffer&& other) noexcept : holder_(other.holder_) {
@@ -56,7 +58,8 @@ UCharBuffer::~UCharBuffer() {
 
 void UCharBuffer::Allocate(int32_t bytes) {
     Release();
-    if (bytes < 1) return;
+    if (bytes < 1)
+        return;
     holder_ = NewHolder(bytes);
 }
 
@@ -72,7 +75,8 @@ void UCharBuffer::Resize(int32_t bytes) {
     if (holder_->references < 2) {
         // Sole owner: grow or shrink in place; on failure the old block stays as it was.
         void* grown = std::realloc(holder_->data, static_cast<size_t>(bytes));
-        if (!grown) throw Exception(ErrorNoMemory);
+        if (!grown)
+            throw Exception(ErrorNoMemory);
         holder_->data = static_cast<unsigned char*>(grown);
         holder_->size = bytes;
         return;
@@ -97,7 +101,8 @@ void UCharBuffer::Release() noexcept {
 }
 
 unsigned char* UCharBuffer::Data() {
-    if (!holder_) return nullptr;
+    if (!holder_)
+        return nullptr;
     if (holder_->references >= 2) {
         BufferHolder* copy = NewHolder(holder_->size);
         std::memcpy(copy->data, holder_->data, static_cast<size_t>(holder_->size));
@@ -112,10 +117,12 @@ void UCharBuffer::Swap(UCharBuffer& other) noexcept {
 }
 
 void UCharBuffer::Share(const UCharBuffer& other) noexcept {
-    if (holder_ == other.holder_) return;
+    if (holder_ == other.holder_)
+        return;
     Release();
     holder_ = other.holder_;
-    if (holder_) ++holder_->references;
+    if (holder_)
+        ++holder_->references;
 }
 
 }  // namespace app

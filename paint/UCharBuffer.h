@@ -9,7 +9,7 @@ namespace app {
 // Byte buffer with shared, reference-counted, copy-on-write storage.  Copying a buffer shares
 // its holder; writers go through Data(), which unshares first.  Sizes are bytes.
 class UCharBuffer {
-public:
+  public:
     UCharBuffer() noexcept = default;
     UCharBuffer(const UCharBuffer& other) noexcept;
     UCharBuffer(UCharBuffer&& other) noexcept;
@@ -31,7 +31,7 @@ public:
     void Swap(UCharBuffer& other) noexcept;
     void Share(const UCharBuffer& other) noexcept;
 
-private:
+  private:
     static BufferHolder* NewHolder(int32_t bytes);
     static void DropHolder(BufferHolder* holder) noexcept;
 

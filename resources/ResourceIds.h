@@ -1,7 +1,7 @@
 // Resource identifiers shared by the resource script and the program.
 #pragma once
 
-#define IDR_MAIN 128            /* menu, accelerator table and icon */
+#define IDR_MAIN 128 /* menu, accelerator table and icon */
 
 #define IDS_PRODUCT 60000
 #define IDS_CAPTION 60001

@@ -13,24 +13,28 @@ namespace {
 constexpr int32_t kBufferBytes = 4096;
 
 void PutInt32(uint8_t* bytes, uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        bytes[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
 uint32_t GetInt32(const uint8_t* bytes) {
     uint32_t value = 0;
-    for (int i = 0; i < 4; ++i) value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+        value |= static_cast<uint32_t>(bytes[i]) << (8 * i);
     return value;
 }
 
 void PutReal(uint8_t* bytes, double value) {
     uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
-    for (int i = 0; i < 8; ++i) bytes[i] = static_cast<uint8_t>(bits >> (8 * i));
+    for (int i = 0; i < 8; ++i)
+        bytes[i] = static_cast<uint8_t>(bits >> (8 * i));
 }
 
 double GetReal(const uint8_t* bytes) {
     uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i) bits |= static_cast<uint64_t>(bytes[i]) << (8 * i);
+    for (int i = 0; i < 8; ++i)
+        bits |= static_cast<uint64_t>(bytes[i]) << (8 * i);
     double value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
@@ -39,7 +43,7 @@ double GetReal(const uint8_t* bytes) {
 }  // namespace
 
 class FileMember {
-public:
+  public:
     std::string name;
     FileHandle handle = kNoFile;
     bool createdNew = false;
@@ -52,17 +56,20 @@ public:
     [[noreturn]] void FailSystem(int32_t error) const { throw FileException(ErrorSystem, error, name); }
 
     void Flush() {
-        if (filled == 0) return;
+        if (filled == 0)
+            return;
         int32_t error = 0;
         const int32_t pending = filled;
         filled = 0;
-        if (!WriteFileBytes(handle, buffer, pending, &error)) FailSystem(error);
+        if (!WriteFileBytes(handle, buffer, pending, &error))
+            FailSystem(error);
     }
 
     void Write(const void* data, int32_t bytes) {
         const uint8_t* from = static_cast<const uint8_t*>(data);
         while (bytes > 0) {
-            if (filled == kBufferBytes) Flush();
+            if (filled == kBufferBytes)
+                Flush();
             const int32_t part = std::min(bytes, kBufferBytes - filled);
             std::memcpy(buffer + filled, from, static_cast<size_t>(part));
             filled += part;
@@ -73,10 +80,12 @@ public:
 
     // Fills the buffer again when it is used up; false at the end of the file.
     bool Refill() {
-        if (position < filled) return true;
+        if (position < filled)
+            return true;
         int32_t error = 0;
         const int32_t got = ReadFileBytes(handle, buffer, kBufferBytes, &error);
-        if (got < 0) FailSystem(error);
+        if (got < 0)
+            FailSystem(error);
         position = 0;
         filled = got;
         return got > 0;
@@ -99,16 +108,19 @@ public:
 File::File() : m_(std::make_unique<FileMember>()) {}
 
 File::~File() {
-    if (m_->handle == kNoFile) return;
+    if (m_->handle == kNoFile)
+        return;
     int32_t error = 0;
     CloseFile(m_->handle, &error);
-    if (m_->writing && m_->createdNew) RemoveFile(m_->name);
+    if (m_->writing && m_->createdNew)
+        RemoveFile(m_->name);
 }
 
 bool File::OpenForReading(const std::string& path) {
     int32_t error = 0;
     const FileHandle handle = app::OpenFileForReading(path, &error);
-    if (handle == kNoFile) return false;
+    if (handle == kNoFile)
+        return false;
     m_->name = path;
     m_->handle = handle;
     m_->createdNew = false;
@@ -122,7 +134,8 @@ void File::CreateForWriting(const std::string& path) {
     int32_t error = 0;
     bool created = false;
     const FileHandle handle = OpenFileForWriting(path, &created, &error);
-    if (handle == kNoFile) m_->FailSystem(error);
+    if (handle == kNoFile)
+        m_->FailSystem(error);
     m_->handle = handle;
     m_->createdNew = created;
     m_->writing = true;
@@ -130,14 +143,17 @@ void File::CreateForWriting(const std::string& path) {
 }
 
 void File::Close() {
-    if (m_->handle == kNoFile) return;
-    if (m_->writing) m_->Flush();
+    if (m_->handle == kNoFile)
+        return;
+    if (m_->writing)
+        m_->Flush();
     int32_t error = 0;
     const FileHandle handle = m_->handle;
     m_->handle = kNoFile;
     if (!CloseFile(handle, &error)) {
         // The data may not have reached the disk: a new file is not worth keeping.
-        if (m_->writing && m_->createdNew) RemoveFile(m_->name);
+        if (m_->writing && m_->createdNew)
+            RemoveFile(m_->name);
         m_->FailSystem(error);
     }
 }
@@ -159,7 +175,8 @@ void File::FailBroken() const {
 }
 
 void File::ExpectLength(int32_t length) {
-    if (ReadInt() != length) FailBroken();
+    if (ReadInt() != length)
+        FailBroken();
 }
 
 void File::WriteInt(int32_t value) {
@@ -170,7 +187,8 @@ void File::WriteInt(int32_t value) {
 
 int32_t File::ReadInt() {
     uint8_t bytes[4];
-    if (m_->Read(bytes, 4) != 4) FailBroken();
+    if (m_->Read(bytes, 4) != 4)
+        FailBroken();
     return static_cast<int32_t>(GetInt32(bytes));
 }
 
@@ -204,7 +222,8 @@ void File::WriteTaggedReal(int32_t tag, double value) {
 double File::ReadTaggedReal() {
     ExpectLength(8);
     uint8_t bytes[8];
-    if (m_->Read(bytes, 8) != 8) FailBroken();
+    if (m_->Read(bytes, 8) != 8)
+        FailBroken();
     return GetReal(bytes);
 }
 
@@ -220,14 +239,16 @@ void File::WriteTaggedPair(int32_t tag, double first, double second) {
 void File::ReadTaggedPair(double* first, double* second) {
     ExpectLength(16);
     uint8_t bytes[16];
-    if (m_->Read(bytes, 16) != 16) FailBroken();
+    if (m_->Read(bytes, 16) != 16)
+        FailBroken();
     *first = GetReal(bytes);
     *second = GetReal(bytes + 8);
 }
 
 void File::WriteTaggedText(int32_t tag, const std::string& text) {
     const size_t characters = std::strlen(text.c_str());
-    if (characters > static_cast<size_t>(INT32_MAX - 1)) throw FileException(ErrorOverflow, 0, m_->name);
+    if (characters > static_cast<size_t>(INT32_MAX - 1))
+        throw FileException(ErrorOverflow, 0, m_->name);
     const int32_t length = static_cast<int32_t>(characters) + 1;
     WriteInt(tag);
     WriteInt(length);
@@ -236,7 +257,8 @@ void File::WriteTaggedText(int32_t tag, const std::string& text) {
 
 std::string File::ReadTaggedText() {
     const int32_t length = ReadInt();
-    if (length < 0) FailBroken();
+    if (length < 0)
+        FailBroken();
     // The text grows only with bytes actually read, so a huge length in a short file costs
     // nothing before the file runs out.
     std::string text;
@@ -244,12 +266,14 @@ std::string File::ReadTaggedText() {
     int32_t left = length;
     while (left > 0) {
         const int32_t part = std::min(left, kBufferBytes);
-        if (m_->Read(chunk, part) != part) FailBroken();
+        if (m_->Read(chunk, part) != part)
+            FailBroken();
         text.append(reinterpret_cast<const char*>(chunk), static_cast<size_t>(part));
         left -= part;
     }
     const size_t end = text.find('\0');
-    if (end != std::string::npos) text.resize(end);
+    if (end != std::string::npos)
+        text.resize(end);
     return text;
 }
 

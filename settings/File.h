@@ -17,7 +17,7 @@ class FileMember;
 // inside a value).  A file that this object created is deleted again when the object is
 // destroyed without having been closed, so an interrupted write leaves no half-written new file.
 class File {
-public:
+  public:
     File();
     ~File();
     File(const File&) = delete;
@@ -51,7 +51,7 @@ public:
     void WriteTaggedText(int32_t tag, const std::string& text);
     std::string ReadTaggedText();
 
-private:
+  private:
     void ExpectLength(int32_t length);
     [[noreturn]] void FailBroken() const;
 

@@ -14,7 +14,7 @@ class IniFileBackendMember;
 // "App").  The whole file is read when the store opens; changes are written when it closes,
 // through a temporary file that replaces the old one, so a failed save leaves the file intact.
 class IniFileBackend : public SettingsBackend {
-public:
+  public:
     explicit IniFileBackend(const std::string& path);
     ~IniFileBackend() override;
 
@@ -25,7 +25,7 @@ public:
     void WriteText(const char* key, const std::string& value) override;
     void Close() override;
 
-private:
+  private:
     std::unique_ptr<IniFileBackendMember> m_;
 };
 

@@ -21,14 +21,16 @@ void MemorySettingsBackend::SelectSection(const char* name) {
 
 int32_t MemorySettingsBackend::ReadInt(const char* key, int32_t defaultValue) {
     const auto section = sections_->find(section_);
-    if (section == sections_->end()) return defaultValue;
+    if (section == sections_->end())
+        return defaultValue;
     const auto value = section->second.find(key);
     return value == section->second.end() ? defaultValue : ParseProfileInt(value->second.text);
 }
 
 std::string MemorySettingsBackend::ReadText(const char* key, const std::string& defaultValue) {
     const auto section = sections_->find(section_);
-    if (section == sections_->end()) return defaultValue;
+    if (section == sections_->end())
+        return defaultValue;
     const auto value = section->second.find(key);
     return value == section->second.end() ? defaultValue : value->second.text;
 }

@@ -12,7 +12,7 @@ namespace app {
 // the owners' own exchange routines, with their key names, limits and defaults.  Section and key
 // names compare without regard to ASCII case, as in the other back ends.
 class MemorySettingsBackend : public SettingsBackend {
-public:
+  public:
     struct Value {
         std::string text;
         bool integer = false;  // written as an integer, not as text
@@ -32,7 +32,7 @@ public:
     void WriteInt(const char* key, int32_t value) override;
     void WriteText(const char* key, const std::string& value) override;
 
-private:
+  private:
     std::shared_ptr<Sections> sections_;
     std::string section_;  // "" is the root
 };

@@ -37,7 +37,7 @@ bool EntryBefore(const CATALOGUE_ENTRY& a, const CATALOGUE_ENTRY& b) {
 }  // namespace
 
 class PresetCatalogueMember {
-public:
+  public:
     std::string catalogueFile;
     std::vector<CATALOGUE_ENTRY> entries;
     int32_t selection = -1;
@@ -48,18 +48,22 @@ public:
     // Adds entries read from a file as if each had been added on its own: after the entries with
     // an equal name that are there already, in the file's order.
     void Merge(std::vector<CATALOGUE_ENTRY>& added) {
-        if (added.empty()) return;
+        if (added.empty())
+            return;
         const SPRAYSTYLE* selected = selection >= 0 ? At(selection).style.get() : nullptr;
         entries.reserve(entries.size() + added.size());
-        for (CATALOGUE_ENTRY& entry : added) entries.push_back(std::move(entry));
+        for (CATALOGUE_ENTRY& entry : added)
+            entries.push_back(std::move(entry));
         added.clear();
         std::stable_sort(entries.begin(), entries.end(), EntryBefore);
-        if (selected) selection = IndexOf(selected);
+        if (selected)
+            selection = IndexOf(selected);
     }
 
     int32_t IndexOf(const SPRAYSTYLE* style) const {
         for (size_t i = 0; i < entries.size(); ++i) {
-            if (entries[i].style.get() == style) return static_cast<int32_t>(i);
+            if (entries[i].style.get() == style)
+                return static_cast<int32_t>(i);
         }
         return -1;
     }
@@ -80,7 +84,8 @@ bool PresetCatalogue::NameBefore(const std::string& a, const std::string& b) {
             x = FoldCase(x);
             y = FoldCase(y);
         }
-        if (x != y) return x < y;
+        if (x != y)
+            return x < y;
         trail = !trail && IsLeadByte(static_cast<unsigned char>(a[i]));
     }
     return a.size() < b.size();
@@ -104,7 +109,8 @@ int32_t PresetCatalogue::AddPreset(const std::string& name, const SPRAYSTYLE& st
     const auto place = std::upper_bound(entries.begin(), entries.end(), entry, EntryBefore);
     const auto index = static_cast<int32_t>(place - entries.begin());
     entries.insert(place, std::move(entry));
-    if (m_->selection >= index) ++m_->selection;
+    if (m_->selection >= index)
+        ++m_->selection;
     return index;
 }
 
@@ -119,13 +125,15 @@ void PresetCatalogue::RemovePreset(int32_t index) {
 }
 
 void PresetCatalogue::ClearPresets() {
-    while (!m_->entries.empty()) m_->entries.pop_back();
+    while (!m_->entries.empty())
+        m_->entries.pop_back();
     m_->selection = -1;
 }
 
 bool PresetCatalogue::LoadCatalogue(const std::string& path) {
     File file;
-    if (!file.OpenForReading(path)) return false;
+    if (!file.OpenForReading(path))
+        return false;
     // Presets read before a failure stay in the list.
     std::vector<CATALOGUE_ENTRY> read;
     try {
@@ -155,7 +163,8 @@ void PresetCatalogue::SaveCatalogue(const std::string& path) {
         File file;
         file.CreateForWriting(temporary);
         SprayFile::WriteHeader(file, Count());
-        for (const CATALOGUE_ENTRY& entry : m_->entries) SprayFile::WritePreset(file, entry.name, *entry.style);
+        for (const CATALOGUE_ENTRY& entry : m_->entries)
+            SprayFile::WritePreset(file, entry.name, *entry.style);
         file.Close();
     } catch (const FileException& e) {
         throw FileException(e.Code(), e.Value(), path);
@@ -188,7 +197,8 @@ int32_t PresetCatalogue::AddNewPreset(const std::string& name, const SPRAYSTYLE&
 }
 
 bool PresetCatalogue::ReplaceSelected(const SPRAYSTYLE& style) {
-    if (m_->selection < 0) return false;
+    if (m_->selection < 0)
+        return false;
     *m_->entries[static_cast<size_t>(m_->selection)].style = style;
     m_->modified = true;
     return true;
@@ -196,7 +206,8 @@ bool PresetCatalogue::ReplaceSelected(const SPRAYSTYLE& style) {
 
 bool PresetCatalogue::DeleteSelected() {
     const int32_t index = m_->selection;
-    if (index < 0) return false;
+    if (index < 0)
+        return false;
     RemovePreset(index);
     m_->modified = true;
     Select(std::min(index, Count() - 1));
@@ -212,7 +223,8 @@ void PresetCatalogue::SetCatalogueFile(const std::string& path) {
 }
 
 std::string PresetCatalogue::CataloguePath() const {
-    if (!m_->catalogueFile.empty()) return m_->catalogueFile;
+    if (!m_->catalogueFile.empty())
+        return m_->catalogueFile;
     return DefaultCatalogueFilePath(ModuleFilePath(), GetHostPath());
 }
 
@@ -268,10 +280,12 @@ void PresetCatalogue::SaveAtEnd(void* owner) {
 }
 
 void PresetCatalogue::OpenCatalogue(const std::string& chosen, const std::function<Answer()>& askClear, void* owner) {
-    if (chosen.empty()) return;
+    if (chosen.empty())
+        return;
     bool saved = false;
     try {
-        if (m_->modified) SaveCatalogue(CataloguePath());
+        if (m_->modified)
+            SaveCatalogue(CataloguePath());
         saved = true;
     } catch (...) {
         ReportFailure(owner);
@@ -279,10 +293,12 @@ void PresetCatalogue::OpenCatalogue(const std::string& chosen, const std::functi
     bool clear = true;
     if (!saved) {
         const Answer answer = askClear();
-        if (answer == AnswerCancel) return;
+        if (answer == AnswerCancel)
+            return;
         clear = answer == AnswerYes;
     }
-    if (clear) ClearPresets();
+    if (clear)
+        ClearPresets();
     const bool keptEntries = Count() > 0;
     const std::string previous = CataloguePath();
     bool reloadOld = saved;

@@ -16,7 +16,7 @@ struct SPRAYSTYLE;
 // in the order they were added), a selection, the catalogue file and whether the list differs
 // from that file.  The panel shows this list; everything here is free of window calls.
 class PresetCatalogue {
-public:
+  public:
     PresetCatalogue();
     ~PresetCatalogue();
     PresetCatalogue(const PresetCatalogue&) = delete;
@@ -40,7 +40,7 @@ public:
     // was.  Raises code 1 with the system's error number and the path.
     void SaveCatalogue(const std::string& path);
 
-    int32_t Selection() const;    // -1: none
+    int32_t Selection() const;   // -1: none
     void Select(int32_t index);  // an index outside the list selects none
     bool IsModified() const;
 
@@ -80,7 +80,7 @@ public:
     // double-byte character (names are in the system code page, 932 for Japanese) counts as is.
     static bool NameBefore(const std::string& a, const std::string& b);
 
-private:
+  private:
     std::unique_ptr<PresetCatalogueMember> m_;
 };
 

@@ -8,7 +8,7 @@
 namespace app {
 
 class RegistryMember {
-public:
+  public:
     std::unique_ptr<SettingsBackend> backend;
     bool loading = true;
     bool ignoreStored = false;
@@ -41,16 +41,19 @@ void Registry::Open(std::unique_ptr<SettingsBackend> backend, bool loading) {
     SelectSection(nullptr);
     int32_t version = 1;
     ExchangeInt("RegistryVersion", version, 0);
-    if (loading && version != 1) m_->ignoreStored = true;
+    if (loading && version != 1)
+        m_->ignoreStored = true;
 }
 
 void Registry::Close() {
-    if (m_->backend) m_->backend->Close();
+    if (m_->backend)
+        m_->backend->Close();
     m_->backend.reset();
 }
 
 void Registry::SelectSection(const char* name) {
-    if (m_->backend) m_->backend->SelectSection(name);
+    if (m_->backend)
+        m_->backend->SelectSection(name);
 }
 
 bool Registry::IsLoading() const {
@@ -80,7 +83,8 @@ void Registry::ExchangeByte(const char* key, uint8_t& value, uint8_t defaultValu
 void Registry::ExchangeDouble(const char* key, double& value, double defaultValue) {
     std::string text = FormatReal(value);
     ExchangeText(key, text, FormatReal(defaultValue));
-    if (m_->loading) value = ParseReal(text);
+    if (m_->loading)
+        value = ParseReal(text);
 }
 
 void Registry::ExchangeText(const char* key, std::string& value, const std::string& defaultValue) {

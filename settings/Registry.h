@@ -15,7 +15,7 @@ class SettingsBackend;
 // variable to the store with its key and default; the store's direction decides whether the
 // variable is read or written.  A store whose "RegistryVersion" is not 1 yields every default.
 class Registry {
-public:
+  public:
     Registry();
     ~Registry();
     Registry(const Registry&) = delete;
@@ -39,7 +39,7 @@ public:
     void ExchangeRect(const char* key, Rect32& value, const Rect32& defaultValue);
     void ExchangePoint(const char* key, Vector2& value, const Vector2& defaultValue);
 
-private:
+  private:
     std::unique_ptr<RegistryMember> m_;
 };
 

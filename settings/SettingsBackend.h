@@ -10,7 +10,7 @@ namespace app {
 // file.  Values are integers or texts in named sections; the store builds every other form
 // on top of these two.  Reads return the default when the value is absent.
 class SettingsBackend {
-public:
+  public:
     virtual ~SettingsBackend() = default;
 
     // nullptr selects the root section.

@@ -12,7 +12,7 @@ struct SPRAYSTYLE;
 // presets, then one record of tagged fields per preset, ended by tag 0.  Styles are stored in
 // their user form without the colour block, which belongs to the tool, not to a preset.
 class SprayFile {
-public:
+  public:
     static constexpr int32_t kMagic = 0x434C4644;  // the bytes "DFLC" as a little-endian int32
     static constexpr int32_t kVersion = 2;         // written; 0 ... 2 are read
 

@@ -7,7 +7,7 @@ namespace app {
 // The window side of a view, as the view's portable session sees it.  The plug-in's view
 // implements it with its window; the headless painter without one.
 class ViewPort {
-public:
+  public:
     virtual ~ViewPort() = default;
     // The view window exists, is enabled and is shown.
     virtual bool CanTurn() = 0;

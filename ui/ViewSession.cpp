@@ -12,7 +12,7 @@
 namespace app {
 
 class ViewSessionMember {
-public:
+  public:
     ViewSessionMember(AppDoc& document, ViewPort& port, TurnTarget& target)
         : document(document), port(port), turns(target) {}
 
@@ -62,37 +62,40 @@ VIEW_FACTS ViewSession::Facts() const {
 
 bool ViewSession::IsEnabled(int32_t command) const {
     COMMAND_STATE state{};
-    if (!CommandRules::ForView(command, Facts(), &state)) return command == IDM_CLEAR;
+    if (!CommandRules::ForView(command, Facts(), &state))
+        return command == IDM_CLEAR;
     return !state.setsEnable || state.enable;
 }
 
 bool ViewSession::Execute(int32_t command) {
     switch (command) {
-    case IDM_UNDO:
-    case IDM_REDO:
-        if (!IsEnabled(command)) return true;
-        command == IDM_UNDO ? m_->document.Undo() : m_->document.Redo();
-        m_->port.Redraw();
-        UpdateCommands();
-        return true;
-    case IDM_CLEAR:
-        ClearAll();
-        return true;
-    case IDM_ERASE_PARTICLES:
-        m_->document.Engine().EraseAll();
-        return true;
-    case IDM_PAUSE:
-        m_->turns.TogglePause();
-        return true;
-    default:
-        return false;
+        case IDM_UNDO:
+        case IDM_REDO:
+            if (!IsEnabled(command))
+                return true;
+            command == IDM_UNDO ? m_->document.Undo() : m_->document.Redo();
+            m_->port.Redraw();
+            UpdateCommands();
+            return true;
+        case IDM_CLEAR:
+            ClearAll();
+            return true;
+        case IDM_ERASE_PARTICLES:
+            m_->document.Engine().EraseAll();
+            return true;
+        case IDM_PAUSE:
+            m_->turns.TogglePause();
+            return true;
+        default:
+            return false;
     }
 }
 
 void ViewSession::ClearAll() {
     m_->document.Clear();
     // While particles fly the clearing joins the step that closes when they come to rest.
-    if (m_->document.Engine().IsAlive()) return;
+    if (m_->document.Engine().IsAlive())
+        return;
     m_->document.RecordStep();
     UpdateCommands();
     m_->port.Redraw();

@@ -17,7 +17,7 @@ class ViewSessionMember;
 // delivery, and the document commands with their enabling rules.  The plug-in's view and the
 // headless painter both drive the document through it.
 class ViewSession : private TurnTarget {
-public:
+  public:
     ViewSession(AppDoc& document, ViewPort& port);
     ~ViewSession() override;
     ViewSession(const ViewSession&) = delete;
@@ -46,7 +46,7 @@ public:
     // The frame is closing: no more turns, and the picture goes back to the host.
     void Closing();
 
-private:
+  private:
     bool CanTurn() override;
     void StepEngine() override;
     void Redraw() override;

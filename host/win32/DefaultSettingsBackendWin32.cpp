@@ -12,7 +12,8 @@ namespace {
 bool RegistryMarkerSet() {
     int32_t error = 0;
     const FileHandle marker = OpenFileForReading(RegistryMarkerPath(ModuleFilePath()), &error);
-    if (marker == kNoFile) return false;
+    if (marker == kNoFile)
+        return false;
     char first = 0;
     const int32_t got = ReadFileBytes(marker, &first, 1, &error);
     CloseFile(marker, &error);
@@ -22,7 +23,8 @@ bool RegistryMarkerSet() {
 }  // namespace
 
 std::unique_ptr<SettingsBackend> OpenDefaultSettingsBackend(const char* rootPath, bool loading) {
-    if (RegistryMarkerSet()) return std::make_unique<RegistryBackendWin32>(rootPath, loading);
+    if (RegistryMarkerSet())
+        return std::make_unique<RegistryBackendWin32>(rootPath, loading);
     return std::make_unique<ProfileBackendWin32>(SettingsFilePath(ModuleFilePath(), GetHostPath()));
 }
 

@@ -17,7 +17,8 @@ extern "C" {
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
     app::ModuleInstance = instance;
-    if (reason == DLL_PROCESS_ATTACH) app::InstallFailureBox();
+    if (reason == DLL_PROCESS_ATTACH)
+        app::InstallFailureBox();
     return TRUE;
 }
 
@@ -31,8 +32,11 @@ __declspec(dllexport) int32_t FilterGetTitle(int32_t /*unused*/, char* title, in
     return 1;
 }
 
-__declspec(dllexport) int32_t FilterProc(HWND hostWindow, const HostImageInfo* info, const HostRowAccess* write,
-                                         const HostRowAccess* read, const char* path) {
+__declspec(dllexport) int32_t FilterProc(HWND hostWindow,
+                                         const HostImageInfo* info,
+                                         const HostRowAccess* write,
+                                         const HostRowAccess* read,
+                                         const char* path) {
     return app::RunFilterProc(hostWindow, info, write, read, path,
                               [](void* window) { return app::RunFilter(static_cast<HWND>(window)); });
 }

@@ -31,7 +31,8 @@ std::string ProfileBackendWin32::ReadText(const char* key, const std::string& de
     for (;;) {
         const DWORD length = GetPrivateProfileStringA(section_.c_str(), key, defaultValue.c_str(), buffer.data(),
                                                       static_cast<DWORD>(buffer.size()), path_.c_str());
-        if (length < buffer.size() - 1) return std::string(buffer.data(), length);
+        if (length < buffer.size() - 1)
+            return std::string(buffer.data(), length);
         buffer.resize(buffer.size() + kTextStep);
     }
 }

@@ -25,22 +25,26 @@ RegistryBackendWin32::RegistryBackendWin32(const char* rootPath, bool loading) :
 
 RegistryBackendWin32::~RegistryBackendWin32() {
     CloseSection();
-    if (rootKey_) RegCloseKey(rootKey_);
+    if (rootKey_)
+        RegCloseKey(rootKey_);
 }
 
 void RegistryBackendWin32::Check(LONG result) const {
-    if (result != ERROR_SUCCESS && !loading_) throw Exception(ErrorSystem, static_cast<int32_t>(result));
+    if (result != ERROR_SUCCESS && !loading_)
+        throw Exception(ErrorSystem, static_cast<int32_t>(result));
 }
 
 void RegistryBackendWin32::CloseSection() {
-    if (sectionKey_) RegCloseKey(sectionKey_);
+    if (sectionKey_)
+        RegCloseKey(sectionKey_);
     sectionKey_ = nullptr;
 }
 
 void RegistryBackendWin32::SelectSection(const char* name) {
     CloseSection();
     missingSection_ = false;
-    if (!name || !rootKey_) return;
+    if (!name || !rootKey_)
+        return;
     HKEY key = nullptr;
     const LONG result = RegCreateKeyExA(rootKey_, name, 0, nullptr, REG_OPTION_NON_VOLATILE, AccessFor(loading_),
                                         nullptr, &key, nullptr);
@@ -51,7 +55,8 @@ void RegistryBackendWin32::SelectSection(const char* name) {
 }
 
 int32_t RegistryBackendWin32::ReadInt(const char* key, int32_t defaultValue) {
-    if (!rootKey_ || missingSection_) return defaultValue;
+    if (!rootKey_ || missingSection_)
+        return defaultValue;
     DWORD value = 0;
     DWORD size = sizeof value;
     if (RegQueryValueExA(CurrentKey(), key, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size) !=
@@ -62,9 +67,11 @@ int32_t RegistryBackendWin32::ReadInt(const char* key, int32_t defaultValue) {
 }
 
 std::string RegistryBackendWin32::ReadText(const char* key, const std::string& defaultValue) {
-    if (!rootKey_ || missingSection_) return defaultValue;
+    if (!rootKey_ || missingSection_)
+        return defaultValue;
     DWORD size = 0;
-    if (RegQueryValueExA(CurrentKey(), key, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) return defaultValue;
+    if (RegQueryValueExA(CurrentKey(), key, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return defaultValue;
     std::vector<char> text(size + 1, '\0');
     if (RegQueryValueExA(CurrentKey(), key, nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &size) !=
         ERROR_SUCCESS) {

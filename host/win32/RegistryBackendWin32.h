@@ -12,7 +12,7 @@ namespace app {
 // section the root key itself.  Loading opens keys for reading and never fails (a missing key
 // or value gives the default); saving raises code 1 with the system error number.
 class RegistryBackendWin32 : public SettingsBackend {
-public:
+  public:
     RegistryBackendWin32(const char* rootPath, bool loading);
     ~RegistryBackendWin32() override;
 
@@ -22,7 +22,7 @@ public:
     void WriteInt(const char* key, int32_t value) override;
     void WriteText(const char* key, const std::string& value) override;
 
-private:
+  private:
     HKEY CurrentKey() const { return sectionKey_ ? sectionKey_ : rootKey_; }
     void CloseSection();
     void Check(LONG result) const;

@@ -25,18 +25,21 @@ std::string& ModulePathOverride() {
 std::string SystemErrorText(int32_t error, const std::string& insert) {
     char* text = nullptr;
     const char* inserts[] = {insert.c_str(), insert.c_str(), insert.c_str()};
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr,
-        static_cast<DWORD>(error), 0x400, reinterpret_cast<char*>(&text), 0,
-        reinterpret_cast<va_list*>(const_cast<char**>(inserts)));
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                       nullptr, static_cast<DWORD>(error), 0x400, reinterpret_cast<char*>(&text), 0,
+                       reinterpret_cast<va_list*>(const_cast<char**>(inserts)));
     std::string result = length && text ? std::string(text, length) : std::string();
-    if (text) LocalFree(text);
-    while (!result.empty() && (result.back() == '\n' || result.back() == '\r')) result.pop_back();
+    if (text)
+        LocalFree(text);
+    while (!result.empty() && (result.back() == '\n' || result.back() == '\r'))
+        result.pop_back();
     return result;
 }
 
 std::string ModuleFilePath() {
-    if (!ModulePathOverride().empty()) return ModulePathOverride();
+    if (!ModulePathOverride().empty())
+        return ModulePathOverride();
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(ModuleInstance, path, MAX_PATH);
     return std::string(path, length < MAX_PATH ? length : 0);
@@ -49,7 +52,8 @@ void SetModuleFilePath(const std::string& path) {
 FileHandle OpenFileForReading(const std::string& path, int32_t* error) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) *error = static_cast<int32_t>(GetLastError());
+    if (file == INVALID_HANDLE_VALUE)
+        *error = static_cast<int32_t>(GetLastError());
     return FromHandle(file);
 }
 
@@ -61,10 +65,10 @@ FileHandle OpenFileForWriting(const std::string& path, bool* created, int32_t* e
         return FromHandle(file);
     }
     if (GetLastError() == ERROR_FILE_EXISTS) {
-        file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+        file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
-    if (file == INVALID_HANDLE_VALUE) *error = static_cast<int32_t>(GetLastError());
+    if (file == INVALID_HANDLE_VALUE)
+        *error = static_cast<int32_t>(GetLastError());
     return FromHandle(file);
 }
 
@@ -77,7 +81,8 @@ int32_t ReadFileBytes(FileHandle file, void* data, int32_t bytes, int32_t* error
             *error = static_cast<int32_t>(GetLastError());
             return -1;
         }
-        if (got == 0) break;
+        if (got == 0)
+            break;
         total += static_cast<int32_t>(got);
     }
     return total;
@@ -87,8 +92,8 @@ bool WriteFileBytes(FileHandle file, const void* data, int32_t bytes, int32_t* e
     int32_t total = 0;
     while (total < bytes) {
         DWORD put = 0;
-        if (!WriteFile(AsHandle(file), static_cast<const char*>(data) + total, static_cast<DWORD>(bytes - total),
-                       &put, nullptr)) {
+        if (!WriteFile(AsHandle(file), static_cast<const char*>(data) + total, static_cast<DWORD>(bytes - total), &put,
+                       nullptr)) {
             *error = static_cast<int32_t>(GetLastError());
             return false;
         }
@@ -99,12 +104,14 @@ bool WriteFileBytes(FileHandle file, const void* data, int32_t bytes, int32_t* e
 
 int64_t FileLength(FileHandle file) {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(AsHandle(file), &size)) return -1;
+    if (!GetFileSizeEx(AsHandle(file), &size))
+        return -1;
     return static_cast<int64_t>(size.QuadPart);
 }
 
 bool CloseFile(FileHandle file, int32_t* error) {
-    if (CloseHandle(AsHandle(file))) return true;
+    if (CloseHandle(AsHandle(file)))
+        return true;
     *error = static_cast<int32_t>(GetLastError());
     return false;
 }
@@ -114,7 +121,8 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* error) {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
     *error = static_cast<int32_t>(GetLastError());
     return false;
 }

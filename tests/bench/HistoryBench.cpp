@@ -26,7 +26,8 @@ struct Scene {
         image.Create(kSide, kSide, 4);
         for (int32_t y = 0; y < kSide; ++y) {
             unsigned char* row = image.Row(y);
-            for (int32_t x = 0; x < kSide * 4; ++x) row[x] = static_cast<unsigned char>((x / 4 + y) & 0xFF);
+            for (int32_t x = 0; x < kSide * 4; ++x)
+                row[x] = static_cast<unsigned char>((x / 4 + y) & 0xFF);
         }
         previous = image;
     }
@@ -35,7 +36,8 @@ struct Scene {
         std::mt19937 random(seed);
         for (int32_t y = 1900; y < 1900 + kChanged; ++y) {
             unsigned char* row = image.Row(y);
-            for (int32_t x = 1900 * 4; x < (1900 + kChanged) * 4; ++x) row[x] = static_cast<unsigned char>(random());
+            for (int32_t x = 1900 * 4; x < (1900 + kChanged) * 4; ++x)
+                row[x] = static_cast<unsigned char>(random());
         }
     }
 
@@ -63,7 +65,8 @@ void BM_RecordStep(benchmark::State& state) {
         state.PauseTiming();
         scene.Paint(seed++);
         state.ResumeTiming();
-        if (!app::RecordImageStep(history, scene.image, scene.previous)) state.SkipWithError("nothing recorded");
+        if (!app::RecordImageStep(history, scene.image, scene.previous))
+            state.SkipWithError("nothing recorded");
         stored = StoredBytes(history);
     }
     ReportStep(state, stored);

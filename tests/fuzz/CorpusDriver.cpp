@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::vector<fs::path> paths;
         if (fs::is_directory(argv[i])) {
-            for (const auto& entry : fs::directory_iterator(argv[i])) paths.push_back(entry.path());
+            for (const auto& entry : fs::directory_iterator(argv[i]))
+                paths.push_back(entry.path());
         } else {
             paths.emplace_back(argv[i]);
         }

@@ -25,7 +25,8 @@ const std::string& InputPath() {
 
 bool WriteInput(const uint8_t* data, size_t size) {
     FILE* file = std::fopen(InputPath().c_str(), "wb");
-    if (!file) return false;
+    if (!file)
+        return false;
     const bool written = std::fwrite(data, 1, size, file) == size;
     return std::fclose(file) == 0 && written;
 }
@@ -33,14 +34,18 @@ bool WriteInput(const uint8_t* data, size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (!WriteInput(data, size)) std::abort();
+    if (!WriteInput(data, size))
+        std::abort();
     app::PresetCatalogue catalogue;
     try {
-        if (!catalogue.LoadCatalogue(InputPath())) std::abort();
+        if (!catalogue.LoadCatalogue(InputPath()))
+            std::abort();
     } catch (const app::FileException& e) {
-        if (e.Code() != app::ErrorBrokenFile && e.Code() != app::ErrorNewerFile) std::abort();
+        if (e.Code() != app::ErrorBrokenFile && e.Code() != app::ErrorNewerFile)
+            std::abort();
     }
     // Every preset costs at least its end tag.
-    if (static_cast<size_t>(catalogue.Count()) > size / 4) std::abort();
+    if (static_cast<size_t>(catalogue.Count()) > size / 4)
+        std::abort();
     return 0;
 }

@@ -30,7 +30,8 @@ Bytes Drain(app::Delay& stream) {
 Bytes SampleBytes(size_t size, uint32_t seed) {
     std::mt19937 random(seed);
     Bytes bytes(size, 0);
-    for (size_t i = size / 3; i < size / 3 + size / 10; ++i) bytes[i] = static_cast<unsigned char>(random());
+    for (size_t i = size / 3; i < size / 3 + size / 10; ++i)
+        bytes[i] = static_cast<unsigned char>(random());
     return bytes;
 }
 
@@ -49,24 +50,26 @@ Bytes InflateByWindows(const Bytes& chunk, bool* failed = nullptr) {
         const unsigned char* window = inflater.Current();
         const int32_t count = inflater.Available();
         EXPECT_LE(count, app::kDelayWindow);
-        if (count == 0) continue;  // an ending stream may deliver its end without bytes
+        if (count == 0)
+            continue;  // an ending stream may deliver its end without bytes
         out.insert(out.end(), window, window + count);
         inflater.Advance(count);
     }
-    if (failed) *failed = inflater.Failed();
+    if (failed)
+        *failed = inflater.Failed();
     return out;
 }
 
 // A source that neither ends nor ever delivers a byte.
 class StalledSource : public app::Delay {
-public:
+  public:
     bool AtEnd() const override { return false; }
     int32_t Available() const override { return 0; }
     const unsigned char* Current() override { return &byte_; }
     void Advance(int32_t) override {}
     int32_t Read(unsigned char*, int32_t) override { return 0; }
 
-private:
+  private:
     unsigned char byte_ = 0;
 };
 
@@ -133,7 +136,8 @@ TEST(DelayDiff, WindowsAreAtMost8192BytesAndMixWithRead) {
     const int32_t count = difference.Read(rest, 30000);
     out.insert(out.end(), rest, rest + count);
     ASSERT_EQ(out.size(), 30000u);
-    for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], static_cast<unsigned char>(a[i] - b[i])) << i;
+    for (size_t i = 0; i < out.size(); ++i)
+        ASSERT_EQ(out[i], static_cast<unsigned char>(a[i] - b[i])) << i;
 }
 
 TEST(DelayCompress, ChunksAreTheZlibStreamOfTheDefaultSettings) {

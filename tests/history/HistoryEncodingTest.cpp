@@ -62,7 +62,8 @@ TEST_F(HistoryEncoding, ItemsWithSeveralChunksReplayInOrder) {
         AddBytes(writer, {1});
         AddBytes(writer, {2, 2});
         writer.CommitItem(1, 100);
-        for (int32_t i = 0; i < 200; ++i) AddBytes(writer, {static_cast<unsigned char>(i)});  // past 1024 bytes
+        for (int32_t i = 0; i < 200; ++i)
+            AddBytes(writer, {static_cast<unsigned char>(i)});  // past 1024 bytes
         writer.CommitItem(1, 200);
         writer.CommitItem(1, 300);  // nothing added since: nothing committed
         writer.End();

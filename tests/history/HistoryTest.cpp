@@ -21,21 +21,24 @@ std::unique_ptr<app::HistoryItem> Item(int32_t kind) {
 // Commits one step whose items carry the kinds id * 10, id * 10 + 1, ...
 void CommitStep(History& history, int32_t id, int32_t items = 1) {
     ASSERT_TRUE(history.Begin());
-    for (int32_t i = 0; i < items; ++i) history.Add(Item(id * 10 + i));
+    for (int32_t i = 0; i < items; ++i)
+        history.Add(Item(id * 10 + i));
     history.End();
 }
 
 // The ids of the stored steps, oldest first.
 std::vector<int32_t> StepIds(const History& history) {
     std::vector<int32_t> ids;
-    for (int32_t i = 0; i < history.StepCount(); ++i) ids.push_back(history.Step(i).At(0).KindTag() / 10);
+    for (int32_t i = 0; i < history.StepCount(); ++i)
+        ids.push_back(history.Step(i).At(0).KindTag() / 10);
     return ids;
 }
 
 std::vector<int32_t> ReplayKinds(History& history, bool undo) {
     std::vector<int32_t> kinds;
     history.BeginReplay(undo);
-    while (app::HistoryItem* item = history.NextItem()) kinds.push_back(item->KindTag());
+    while (app::HistoryItem* item = history.NextItem())
+        kinds.push_back(item->KindTag());
     history.EndReplay();
     return kinds;
 }
@@ -62,7 +65,8 @@ TEST_F(HistoryTest, DisabledHistoryStoresNothing) {
 TEST_F(HistoryTest, TheOldestStepsGoBeyondTheLimit) {
     SetHistoryMax(3);
     History history;
-    for (int32_t id = 1; id <= 4; ++id) CommitStep(history, id);
+    for (int32_t id = 1; id <= 4; ++id)
+        CommitStep(history, id);
     EXPECT_EQ(StepIds(history), (std::vector<int32_t>{2, 3, 4}));
     EXPECT_EQ(history.Position(), 3);
     EXPECT_TRUE(history.CanUndo());
@@ -146,7 +150,8 @@ TEST_F(HistoryTest, ABeginDuringReplayRecordsNothing) {
 
 TEST_F(HistoryTest, LoweringTheLimitAtTheEndKeepsTheNewestSteps) {
     History history;
-    for (int32_t id = 0; id < 10; ++id) CommitStep(history, id);
+    for (int32_t id = 0; id < 10; ++id)
+        CommitStep(history, id);
     SetHistoryMax(2);
     history.Trim();
     EXPECT_EQ(StepIds(history), (std::vector<int32_t>{8, 9}));
@@ -155,8 +160,10 @@ TEST_F(HistoryTest, LoweringTheLimitAtTheEndKeepsTheNewestSteps) {
 
 TEST_F(HistoryTest, LoweringTheLimitDropsTheRedoStepsFirst) {
     History history;
-    for (int32_t id = 0; id < 10; ++id) CommitStep(history, id);
-    for (int32_t i = 0; i < 6; ++i) Undo(history);
+    for (int32_t id = 0; id < 10; ++id)
+        CommitStep(history, id);
+    for (int32_t i = 0; i < 6; ++i)
+        Undo(history);
     ASSERT_EQ(history.Position(), 4);
     SetHistoryMax(2);
     history.Trim();
@@ -167,7 +174,8 @@ TEST_F(HistoryTest, LoweringTheLimitDropsTheRedoStepsFirst) {
 
 TEST_F(HistoryTest, TrimWithinTheLimitKeepsTheRedoSteps) {
     History history;
-    for (int32_t id = 0; id < 4; ++id) CommitStep(history, id);
+    for (int32_t id = 0; id < 4; ++id)
+        CommitStep(history, id);
     Undo(history);
     SetHistoryMax(4);
     history.Trim();
@@ -177,7 +185,8 @@ TEST_F(HistoryTest, TrimWithinTheLimitKeepsTheRedoSteps) {
 
 TEST_F(HistoryTest, TheLimitIsReadAtEachCommit) {
     History history;
-    for (int32_t id = 0; id < 5; ++id) CommitStep(history, id);
+    for (int32_t id = 0; id < 5; ++id)
+        CommitStep(history, id);
     SetHistoryMax(2);
     CommitStep(history, 5);  // no Trim: the commit itself applies the lower limit
     EXPECT_EQ(StepIds(history), (std::vector<int32_t>{4, 5}));

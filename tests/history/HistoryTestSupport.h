@@ -8,7 +8,7 @@ namespace test {
 
 // Tests of the history set its limit through the options and put the defaults back after.
 class WithHistoryMax : public testing::Test {
-protected:
+  protected:
     void SetUp() override { SetHistoryMax(app::kDefaultOptions.historyMax); }
     void TearDown() override { app::SetOptions(app::kDefaultOptions); }
 

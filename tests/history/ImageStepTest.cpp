@@ -122,7 +122,7 @@ TEST_F(ImageStep, AnEmptyImageRecordsNothing) {
 // Random edits of random pictures, a step after each, then undo and redo all the way (with new
 // steps mixed in after undos), checked against kept copies byte for byte.
 class RandomRoundTrip : public test::WithHistoryMax {
-protected:
+  protected:
     void Edit(app::Image& image) {
         const int32_t width = image.Width(), height = image.Height();
         switch (random_() % 5) {
@@ -138,7 +138,8 @@ protected:
                 const int32_t y1 = y0 + static_cast<int32_t>(random_() % (height - y0)) + 1;
                 for (int32_t y = y0; y < y1; ++y) {
                     unsigned char* row = image.Row(y);
-                    for (int32_t x = x0 * 4; x < x1 * 4; ++x) row[x] = static_cast<unsigned char>(random_());
+                    for (int32_t x = x0 * 4; x < x1 * 4; ++x)
+                        row[x] = static_cast<unsigned char>(random_());
                 }
             }
         }
@@ -210,7 +211,7 @@ TEST_F(RandomRoundTrip, PicturesOfManyWindowsAndAShortHistory) {
 
 // A broken chunk must neither hang the replay nor leave the picture out of step with the history.
 class BrokenStep : public test::WithHistoryMax {
-protected:
+  protected:
     void SetUp() override {
         test::WithHistoryMax::SetUp();
         std::mt19937 random(5);
@@ -267,7 +268,8 @@ TEST_F(BrokenStep, AChunkWithoutItsTrailerFailsTheUndo) {
 TEST_F(BrokenStep, AGarbledChunkFailsTheUndo) {
     app::UCharBuffer& chunk = LastChunk();
     unsigned char* bytes = chunk.Data();
-    for (int32_t i = chunk.Size() / 3; i < chunk.Size() / 3 + 16; ++i) bytes[i] = static_cast<unsigned char>(~bytes[i]);
+    for (int32_t i = chunk.Size() / 3; i < chunk.Size() / 3 + 16; ++i)
+        bytes[i] = static_cast<unsigned char>(~bytes[i]);
     ExpectFailedUndoLeavesAllUsable();
 }
 

@@ -18,7 +18,8 @@ struct Tracked {
 
 app::PtrDeque<Tracked> MakeFive(std::vector<int>& deleted) {
     app::PtrDeque<Tracked> deque;
-    for (int i = 0; i < 5; ++i) deque.Append(std::make_unique<Tracked>(i, deleted));
+    for (int i = 0; i < 5; ++i)
+        deque.Append(std::make_unique<Tracked>(i, deleted));
     return deque;
 }
 

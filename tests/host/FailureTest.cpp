@@ -12,7 +12,6 @@
 
 namespace {
 
-
 template <typename E>
 std::string FailureTextOf(const E& failure) {
     return app::FailureText(std::make_exception_ptr(failure));

@@ -81,8 +81,10 @@ TEST(HostImage, RowsGoInOrderColourBeforeAlphaWithTheHostsConstants) {
 
 TEST(HostImage, LargerImageRoundTripsByteForByte) {
     FakeHost host(37, 11);
-    for (size_t i = 0; i < host.colour.size(); ++i) host.colour[i] = static_cast<unsigned char>(i * 7);
-    for (size_t i = 0; i < host.alpha.size(); ++i) host.alpha[i] = static_cast<unsigned char>(i * 3 + 1);
+    for (size_t i = 0; i < host.colour.size(); ++i)
+        host.colour[i] = static_cast<unsigned char>(i * 7);
+    for (size_t i = 0; i < host.alpha.size(); ++i)
+        host.alpha[i] = static_cast<unsigned char>(i * 3 + 1);
     const auto colour = host.colour;
     const auto alpha = host.alpha;
     host.Accept();

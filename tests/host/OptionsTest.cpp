@@ -10,7 +10,7 @@
 namespace {
 
 class Options : public testing::Test {
-protected:
+  protected:
     void SetUp() override { app::SetOptions(app::kDefaultOptions); }
     void TearDown() override { app::SetOptions(app::kDefaultOptions); }
 

@@ -12,11 +12,12 @@ namespace {
 // Records what the turns did, one letter per call: S step, R redraw, H history step, U command
 // update, T turn event.
 class RecordingTarget : public app::TurnTarget {
-public:
+  public:
     bool CanTurn() override { return canTurn; }
     void StepEngine() override {
         log += 'S';
-        if (liveTurnsLeft > 0) --liveTurnsLeft;
+        if (liveTurnsLeft > 0)
+            --liveTurnsLeft;
     }
     void Redraw() override { log += 'R'; }
     bool HasLiveParticles() override { return liveTurnsLeft > 0; }
@@ -30,7 +31,7 @@ public:
 };
 
 class TurnStateTest : public testing::Test {
-protected:
+  protected:
     // A state as the view has it after its initial update, with particles just emitted.
     void Start(int liveTurns) {
         target.liveTurnsLeft = liveTurns;
@@ -66,7 +67,8 @@ TEST_F(TurnStateTest, TurnsAreSpacedByTheTurnIntervalOnTheTickCounter) {
     for (uint32_t now = 0; now <= 130; now += 5) {
         const std::size_t before = target.log.size();
         EXPECT_TRUE(state.IdlePass(now, 40, 1));
-        if (target.log.size() != before) turnsAt += std::to_string(now) + ' ';
+        if (target.log.size() != before)
+            turnsAt += std::to_string(now) + ' ';
     }
     // The last tick starts at 0, so the first turn needs 40 ms.
     EXPECT_EQ(turnsAt, "40 80 120 ");
@@ -77,7 +79,8 @@ TEST_F(TurnStateTest, PacingSurvivesTheWrapOfTheTickCounter) {
     Start(1000);
     // Walk the counter up to just below its wrap in steps the signed difference still sees.
     const uint32_t nearWrap = std::numeric_limits<uint32_t>::max() - 9;
-    for (uint32_t tick : {0x40000000u, 0x80000000u, 0xC0000000u, nearWrap}) state.IdlePass(tick, 1, 1);
+    for (uint32_t tick : {0x40000000u, 0x80000000u, 0xC0000000u, nearWrap})
+        state.IdlePass(tick, 1, 1);
     EXPECT_EQ(state.LastTurnTick(), nearWrap);
     target.log.clear();
     state.IdlePass(nearWrap + 5, 20, 1);  // 5 ms later: too early
@@ -88,9 +91,12 @@ TEST_F(TurnStateTest, PacingSurvivesTheWrapOfTheTickCounter) {
 
 TEST_F(TurnStateTest, RedrawsEveryDisplayingIntervalAndClosesTheStepAtTheFirstRedrawAfterDeath) {
     Start(4);  // the particles die in the fourth step
-    for (int turn = 1; turn <= 6; ++turn) state.RunTurn(3);
+    for (int turn = 1; turn <= 6; ++turn)
+        state.RunTurn(3);
     // Turn 3 redraws with particles still alive; turn 6 is the first redraw after death.
-    EXPECT_EQ(target.log, "STSTSRT" "STSTSRHUT");
+    EXPECT_EQ(target.log,
+              "STSTSRT"
+              "STSTSRHUT");
     EXPECT_TRUE(state.IsSet(app::StopIdle));
     EXPECT_FALSE(state.IdlePass(10000, 1, 3));
 }

@@ -11,7 +11,8 @@ using app::UCharBuffer;
 
 void Fill(UCharBuffer& buffer, unsigned char first) {
     unsigned char* data = buffer.Data();
-    for (int32_t i = 0; i < buffer.Size(); ++i) data[i] = static_cast<unsigned char>(first + i);
+    for (int32_t i = 0; i < buffer.Size(); ++i)
+        data[i] = static_cast<unsigned char>(first + i);
 }
 
 TEST(Buffer, AllocateAndReleaseBelowOneByteLeaveTheBufferEmpty) {

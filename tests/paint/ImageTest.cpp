@@ -95,7 +95,8 @@ TEST(Image, SetSizeKeepsStorageThatFits) {
 TEST(Image, AssignmentIsADeepCopyAndRecreatesOtherSizes) {
     Image source;
     source.Create(3, 2, 4);
-    for (int32_t i = 0; i < source.ByteSize(); ++i) source.Data()[i] = static_cast<unsigned char>(i);
+    for (int32_t i = 0; i < source.ByteSize(); ++i)
+        source.Data()[i] = static_cast<unsigned char>(i);
     Image target;
     target.Create(1, 1, 3);
     target = source;
@@ -116,7 +117,8 @@ TEST(Image, ClearMakesEveryPixelTransparentBlack) {
     image.Create(3, 3, 4);
     image.Data()[7] = 9;
     image.Clear();
-    for (int32_t i = 0; i < image.ByteSize(); ++i) ASSERT_EQ(image.ConstData()[i], 0);
+    for (int32_t i = 0; i < image.ByteSize(); ++i)
+        ASSERT_EQ(image.ConstData()[i], 0);
 }
 
 }  // namespace

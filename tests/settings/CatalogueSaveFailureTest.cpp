@@ -22,7 +22,7 @@ using app::PresetCatalogue;
 
 // Limits the size of every file the process writes for the object's lifetime.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         getrlimit(RLIMIT_FSIZE, &previous_);
         previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead
@@ -36,7 +36,7 @@ public:
     }
     bool Active() const { return active_; }
 
-private:
+  private:
     rlimit previous_{};
     void (*previousSignal_)(int) = SIG_DFL;
     bool active_ = false;
@@ -52,7 +52,8 @@ TEST(CatalogueSaveFailure, AWriteThatFailsHalfwayLeavesTheOldFileAsItWas) {
     ASSERT_GT(before.size(), 300u);
 
     PresetCatalogue list;
-    for (int i = 0; i < 40; ++i) list.AddNewPreset("new " + std::to_string(i), app::SPRAYSTYLE());
+    for (int i = 0; i < 40; ++i)
+        list.AddNewPreset("new " + std::to_string(i), app::SPRAYSTYLE());
     {
         FileSizeLimit limit(300);
         ASSERT_TRUE(limit.Active());
@@ -80,7 +81,8 @@ TEST(CatalogueSaveFailure, AFailedSaveOfANewCatalogueLeavesNoFile) {
     test::TempFolder folder;
     const std::string path = folder.File("fresh.spr");
     PresetCatalogue list;
-    for (int i = 0; i < 40; ++i) list.AddPreset("p", app::SPRAYSTYLE());
+    for (int i = 0; i < 40; ++i)
+        list.AddPreset("p", app::SPRAYSTYLE());
     {
         FileSizeLimit limit(300);
         ASSERT_TRUE(limit.Active());

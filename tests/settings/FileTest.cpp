@@ -14,7 +14,8 @@ using app::File;
 
 std::string Bytes(std::initializer_list<int> values) {
     std::string bytes;
-    for (int value : values) bytes.push_back(static_cast<char>(value));
+    for (int value : values)
+        bytes.push_back(static_cast<char>(value));
     return bytes;
 }
 
@@ -27,7 +28,8 @@ std::string Real(double value) {
     uint64_t bits;
     std::memcpy(&bits, &value, 8);
     std::string bytes;
-    for (int i = 0; i < 8; ++i) bytes.push_back(static_cast<char>(bits >> (8 * i)));
+    for (int i = 0; i < 8; ++i)
+        bytes.push_back(static_cast<char>(bits >> (8 * i)));
     return bytes;
 }
 
@@ -65,8 +67,8 @@ TEST(File, TaggedValuesAreTagLengthAndLittleEndianPayload) {
 
     const std::string expected = "DFLC" + Int32(9) + Int32(4) + Int32(-2) + Int32(12) + Int32(4) + Int32(1) +
                                  Int32(20) + Int32(4) + Int32(0) + Int32(2) + Int32(8) + Real(2.5) + Int32(6) +
-                                 Int32(16) + Real(-0.125) + Real(1e300) + Int32(1) + Int32(3) + "ab" +
-                                 Bytes({0}) + Int32(1) + Int32(1) + Bytes({0});
+                                 Int32(16) + Real(-0.125) + Real(1e300) + Int32(1) + Int32(3) + "ab" + Bytes({0}) +
+                                 Int32(1) + Int32(1) + Bytes({0});
     EXPECT_EQ(test::ReadFileText(path), expected);
 
     File back;
@@ -112,10 +114,11 @@ TEST(File, ALengthOtherThanTheValuesIsABrokenFile) {
     const int32_t broken = app::ErrorBrokenFile;
     EXPECT_EQ(CodeOfReading(Int32(8) + Real(1), [](File& f) { f.ReadTaggedInt(); }), broken);
     EXPECT_EQ(CodeOfReading(Int32(4) + Int32(1) + Int32(0), [](File& f) { f.ReadTaggedReal(); }), broken);
-    EXPECT_EQ(CodeOfReading(Int32(8) + Real(1), [](File& f) {
-                  double a, b;
-                  f.ReadTaggedPair(&a, &b);
-              }),
+    EXPECT_EQ(CodeOfReading(Int32(8) + Real(1),
+                            [](File& f) {
+                                double a, b;
+                                f.ReadTaggedPair(&a, &b);
+                            }),
               broken);
     EXPECT_EQ(CodeOfReading(Int32(-1), [](File& f) { f.ReadTaggedText(); }), broken);
 }
@@ -125,10 +128,11 @@ TEST(File, AFileThatEndsInsideAValueIsBroken) {
     EXPECT_EQ(CodeOfReading("", [](File& f) { f.ReadInt(); }), broken);
     EXPECT_EQ(CodeOfReading("DFL", [](File& f) { f.ReadInt(); }), broken);
     EXPECT_EQ(CodeOfReading(Int32(8) + "1234567", [](File& f) { f.ReadTaggedReal(); }), broken);
-    EXPECT_EQ(CodeOfReading(Int32(16) + Real(1), [](File& f) {
-                  double a, b;
-                  f.ReadTaggedPair(&a, &b);
-              }),
+    EXPECT_EQ(CodeOfReading(Int32(16) + Real(1),
+                            [](File& f) {
+                                double a, b;
+                                f.ReadTaggedPair(&a, &b);
+                            }),
               broken);
     // Two billion characters promised by a file of a few bytes: broken, and nothing that size.
     EXPECT_EQ(CodeOfReading(Int32(2000000000) + "abc", [](File& f) { f.ReadTaggedText(); }), broken);
@@ -172,7 +176,8 @@ TEST(File, ANewFileLeftUnclosedIsDeleted) {
         file.CreateForWriting(path);
         EXPECT_TRUE(file.CreatedNew());
         // More than one buffer, so part of it is on disk already.
-        for (int i = 0; i < 5000; ++i) file.WriteInt(i);
+        for (int i = 0; i < 5000; ++i)
+            file.WriteInt(i);
         EXPECT_TRUE(app::FileExists(path));
     }
     EXPECT_FALSE(app::FileExists(path));
@@ -199,7 +204,8 @@ TEST(File, AnExistingFileIsTruncatedAndStaysEvenWhenLeftUnclosed) {
         File file;
         file.CreateForWriting(path);
         EXPECT_FALSE(file.CreatedNew());
-        for (int i = 0; i < 5000; ++i) file.WriteInt(1);
+        for (int i = 0; i < 5000; ++i)
+            file.WriteInt(1);
     }
     EXPECT_TRUE(app::FileExists(path));
     const std::string left = test::ReadFileText(path);

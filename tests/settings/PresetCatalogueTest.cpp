@@ -28,13 +28,15 @@ SPRAYSTYLE WithCount(int32_t count) {
 
 std::vector<std::string> Names(const PresetCatalogue& list) {
     std::vector<std::string> names;
-    for (int32_t i = 0; i < list.Count(); ++i) names.push_back(list.Name(i));
+    for (int32_t i = 0; i < list.Count(); ++i)
+        names.push_back(list.Name(i));
     return names;
 }
 
 std::string Catalogue(const std::vector<std::string>& names) {
     std::string bytes = Header(static_cast<int32_t>(names.size()));
-    for (const std::string& name : names) bytes += NameField(name) + End();
+    for (const std::string& name : names)
+        bytes += NameField(name) + End();
     return bytes;
 }
 
@@ -46,11 +48,11 @@ std::vector<std::string> NamesIn(const std::string& path) {
 
 // Points the program's own path into a folder for one test.
 class ModulePath {
-public:
+  public:
     explicit ModulePath(const std::string& path) : previous_(app::ModuleFilePath()) { app::SetModuleFilePath(path); }
     ~ModulePath() { app::SetModuleFilePath(previous_); }
 
-private:
+  private:
     std::string previous_;
 };
 
@@ -207,7 +209,7 @@ TEST(PresetCatalogue, SettingsKeepTheFileAndTheSelection) {
 }
 
 class CatalogueRun : public ::testing::Test {
-protected:
+  protected:
     CatalogueRun() : module_(folder_.File("Driftlace.dll")) {
         std::filesystem::create_directory(folder_.File("preset"));
     }
@@ -263,7 +265,8 @@ TEST_F(CatalogueRun, ABrokenCatalogueIsReportedAndThePresetFileFollows) {
 
 TEST_F(CatalogueRun, SavingReplacesTheOldFileWhole) {
     PresetCatalogue big;
-    for (int i = 0; i < 30; ++i) big.AddPreset("p" + std::to_string(i), SPRAYSTYLE());
+    for (int i = 0; i < 30; ++i)
+        big.AddPreset("p" + std::to_string(i), SPRAYSTYLE());
     big.SaveCatalogue(CatalogueFile());
     PresetCatalogue small;
     small.AddPreset("only", SPRAYSTYLE());

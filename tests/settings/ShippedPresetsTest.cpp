@@ -13,10 +13,13 @@ namespace {
 bool IsCodePage932Text(const std::string& text) {
     for (size_t i = 0; i < text.size(); ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) continue;
-        if (!((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) || i + 1 == text.size()) return false;
+        if (c < 0x80 || (c >= 0xA1 && c <= 0xDF))
+            continue;
+        if (!((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) || i + 1 == text.size())
+            return false;
         const auto trail = static_cast<unsigned char>(text[++i]);
-        if (trail < 0x40 || trail == 0x7F || trail > 0xFC) return false;
+        if (trail < 0x40 || trail == 0x7F || trail > 0xFC)
+            return false;
     }
     return true;
 }

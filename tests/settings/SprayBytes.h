@@ -12,7 +12,8 @@ namespace spraybytes {
 inline std::string Int32(int32_t value) {
     const auto bits = static_cast<uint32_t>(value);
     std::string bytes;
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 4; ++i)
+        bytes.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
     return bytes;
 }
 
@@ -20,7 +21,8 @@ inline std::string Real(double value) {
     uint64_t bits;
     std::memcpy(&bits, &value, 8);
     std::string bytes;
-    for (int i = 0; i < 8; ++i) bytes.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
+    for (int i = 0; i < 8; ++i)
+        bytes.push_back(static_cast<char>((bits >> (8 * i)) & 0xFF));
     return bytes;
 }
 
@@ -52,13 +54,14 @@ inline uint64_t Bits(double value) {
 }
 
 // Every field that a preset stores, compared one by one so that a failure names the field.
-#define SPRAY_STORED_REALS(X)                                                                        \
-    X(Repulsion) X(RepulsionArea) X(Gravity) X(gravityArea) X(Brake) X(Viscosity) X(ViscosityArea) \
-    X(LimitedSpeed) X(Velocity.x) X(Velocity.y) X(VelocityWiggle) X(VelocityWidth)                  \
-    X(VelocityRotationSpeed) X(Throwing) X(SpinAngle) X(SpinAngleWiggle) X(SplitAngle1)             \
-    X(SplitAngle2) X(SplitAngleWiggle) X(SplitRate)
-#define SPRAY_STORED_OTHERS(X)                                                                       \
-    X(Life) X(UseLimitedSpeed) X(VelocityMode) X(Count) X(Size) X(UseSpin) X(SpinStep) X(UseSplit)  \
-    X(SplitMode) X(SplitStep1) X(SplitStep2) X(SplitLag) X(SplitGenerations)
+#define SPRAY_STORED_REALS(X)                                                                                       \
+    X(Repulsion)                                                                                                    \
+    X(RepulsionArea) X(Gravity) X(gravityArea) X(Brake) X(Viscosity) X(ViscosityArea) X(LimitedSpeed) X(Velocity.x) \
+        X(Velocity.y) X(VelocityWiggle) X(VelocityWidth) X(VelocityRotationSpeed) X(Throwing) X(SpinAngle)          \
+            X(SpinAngleWiggle) X(SplitAngle1) X(SplitAngle2) X(SplitAngleWiggle) X(SplitRate)
+#define SPRAY_STORED_OTHERS(X)                                                                                        \
+    X(Life)                                                                                                           \
+    X(UseLimitedSpeed) X(VelocityMode) X(Count) X(Size) X(UseSpin) X(SpinStep) X(UseSplit) X(SplitMode) X(SplitStep1) \
+        X(SplitStep2) X(SplitLag) X(SplitGenerations)
 
 }  // namespace spraybytes

@@ -73,10 +73,9 @@ TEST(SprayFile, AnEmptyCatalogueIsTwelveBytes) {
 
 TEST(SprayFile, ARecordWritesItsTagsInTheirOrderWithTheirLengths) {
     const std::vector<std::pair<int32_t, int32_t>> expected = {
-        {1, 4},   {2, 8},   {18, 8},  {3, 8},   {17, 8},  {4, 8},   {5, 8},   {19, 8},  {9, 4},
-        {11, 8},  {12, 4},  {6, 16},  {13, 8},  {14, 8},  {15, 8},  {16, 4},  {7, 4},   {8, 4},
-        {10, 8},  {20, 4},  {21, 4},  {22, 8},  {23, 8},  {24, 4},  {25, 4},  {28, 4},  {29, 4},
-        {26, 8},  {27, 8},  {30, 8},  {31, 4},  {32, 4},  {33, 8}};
+        {1, 4},  {2, 8},  {18, 8}, {3, 8},  {17, 8}, {4, 8},  {5, 8},  {19, 8}, {9, 4},  {11, 8}, {12, 4},
+        {6, 16}, {13, 8}, {14, 8}, {15, 8}, {16, 4}, {7, 4},  {8, 4},  {10, 8}, {20, 4}, {21, 4}, {22, 8},
+        {23, 8}, {24, 4}, {25, 4}, {28, 4}, {29, 4}, {26, 8}, {27, 8}, {30, 8}, {31, 4}, {32, 4}, {33, 8}};
     test::TempFolder folder;
     const std::string path = folder.File("one.spr");
     {
@@ -91,7 +90,8 @@ TEST(SprayFile, ARecordWritesItsTagsInTheirOrderWithTheirLengths) {
     size_t at = 12;
     auto next = [&]() {
         int32_t value = 0;
-        if (at + 4 <= bytes.size()) std::memcpy(&value, bytes.data() + at, 4);
+        if (at + 4 <= bytes.size())
+            std::memcpy(&value, bytes.data() + at, 4);
         at += 4;
         return value;
     };
@@ -156,9 +156,9 @@ TEST(SprayFile, ARecordWithoutANameIsNamedNoName) {
 
 TEST(SprayFile, FieldsAreReadInAnyOrderAndValidatedAfterTheRecord) {
     PresetCatalogue list;
-    const std::string record = RealField(33, 0.5) + IntField(25, 7) + RealField(18, 40.0) +
-                               Int32(6) + Int32(16) + Real(-3.5) + Real(2.25) + IntField(24, 9) +
-                               RealField(22, -1.5) + NameField("z") + IntField(9, -4) + End();
+    const std::string record = RealField(33, 0.5) + IntField(25, 7) + RealField(18, 40.0) + Int32(6) + Int32(16) +
+                               Real(-3.5) + Real(2.25) + IntField(24, 9) + RealField(22, -1.5) + NameField("z") +
+                               IntField(9, -4) + End();
     ASSERT_EQ(Load(Header(1) + record, &list).code, 0);
     const SPRAYSTYLE& s = list.Style(0);
     EXPECT_EQ(list.Name(0), "z");
@@ -276,7 +276,8 @@ std::string RandomName(std::mt19937& random) {
     static const char* const pieces[] = {"a", "B", "z", " ", "煙", "\x83\x41", "\x83\x61", "_", "9", "ﾄ"};
     std::string name;
     const int length = static_cast<int>(random() % 6);
-    for (int i = 0; i < length; ++i) name += pieces[random() % 10];
+    for (int i = 0; i < length; ++i)
+        name += pieces[random() % 10];
     return name;
 }
 

@@ -10,7 +10,7 @@ namespace test {
 // An in-process host image with row functions that record every call.  One at a time: the row
 // functions reach it through a process-wide pointer, as the host's own would.
 class FakeHost {
-public:
+  public:
     struct Call {
         bool writing;
         bool colour;

@@ -21,8 +21,9 @@ tools::RgbaPicture Gradient(int32_t width, int32_t height) {
     tools::RgbaPicture picture{width, height, {}};
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x)
-            picture.pixels.insert(picture.pixels.end(), {static_cast<unsigned char>(x * 3), static_cast<unsigned char>(y * 5),
-                                                         90, static_cast<unsigned char>(x < width / 2 ? 255 : 128)});
+            picture.pixels.insert(picture.pixels.end(),
+                                  {static_cast<unsigned char>(x * 3), static_cast<unsigned char>(y * 5), 90,
+                                   static_cast<unsigned char>(x < width / 2 ? 255 : 128)});
     return picture;
 }
 
@@ -93,7 +94,8 @@ TEST(PaintSession, OverlappingStrokesShareAStepAndClearWhileIdleHasItsOwn) {
 
 TEST(PaintSession, TheSameScriptGivesTheSameImage) {
     const tools::RgbaPicture input = Gradient(80, 60);
-    const std::string script = std::string("style Count 12\ncolor Coloring 1\n") + kStroke + "tool Blur\n" + kStroke + "idle\n";
+    const std::string script =
+        std::string("style Count 12\ncolor Coloring 1\n") + kStroke + "tool Blur\n" + kStroke + "idle\n";
     auto paint = [&] {
         HeadlessRun run(input);  // one at a time: the host's row functions find it process-wide
         run.Script(script);
@@ -120,7 +122,7 @@ TEST(PaintSession, CommandsThatCannotRunAreScriptErrorsNamingTheLine) {
     EXPECT_EQ(lineOf("world RegistryVersion 7\n"), 1);
     EXPECT_EQ(lineOf("option ViewMat 1\n"), 1);
     EXPECT_EQ(lineOf("tool Smudge\n"), 1);
-    EXPECT_EQ(lineOf("preset anything\n"), 1);  // no catalogue at all
+    EXPECT_EQ(lineOf("preset anything\n"), 1);              // no catalogue at all
     EXPECT_EQ(lineOf("down 8 8\nturn\npause\nidle\n"), 4);  // paused with particles alive
 }
 
@@ -139,7 +141,9 @@ TEST(PaintSession, SettingsChangeThroughTheStoreWithItsLimits) {
 TEST(PaintSession, ABrokenSettingsFileLoadsDefaultsAndClamps) {
     test::TempFolder folder;
     const std::string path = folder.File("broken.ini");
-    test::WriteFileText(path, "[App]\nRegistryVersion=1\nTurnInterval=-5\nHistoryMax=lots\nTool=Hammer\n[Paint\\Spray]\nCount=\x01\x02\n");
+    test::WriteFileText(
+        path,
+        "[App]\nRegistryVersion=1\nTurnInterval=-5\nHistoryMax=lots\nTool=Hammer\n[Paint\\Spray]\nCount=\x01\x02\n");
     HeadlessRun run(Gradient(8, 8), path);
     EXPECT_EQ(app::GetOptions().turnInterval, 1);
     EXPECT_EQ(app::GetOptions().historyMax, 0);

@@ -35,7 +35,8 @@ bool ThreadHasAppWindow() {
         [](HWND window, LPARAM flag) -> BOOL {
             char name[32] = {};
             GetClassNameA(window, name, sizeof name);
-            if (std::strcmp(name, "AppWindow") != 0) return TRUE;
+            if (std::strcmp(name, "AppWindow") != 0)
+                return TRUE;
             *reinterpret_cast<bool*>(flag) = true;
             return FALSE;
         },

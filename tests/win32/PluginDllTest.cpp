@@ -15,11 +15,11 @@
 namespace {
 
 using FilterGetTitleFunction = int32_t (*)(int32_t, char*, int32_t*, int32_t*);
-using FilterProcFunction = int32_t (*)(HWND, const HostImageInfo*, const HostRowAccess*, const HostRowAccess*,
-                                       const char*);
+using FilterProcFunction =
+    int32_t (*)(HWND, const HostImageInfo*, const HostRowAccess*, const HostRowAccess*, const char*);
 
 class PluginDll : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         library_ = LoadLibraryA(DRIFTLACE_DLL_PATH);
         ASSERT_NE(library_, nullptr) << DRIFTLACE_DLL_PATH;
@@ -29,7 +29,8 @@ protected:
         ASSERT_NE(filterProc_, nullptr);
     }
     void TearDown() override {
-        if (library_) FreeLibrary(library_);
+        if (library_)
+            FreeLibrary(library_);
     }
     HMODULE library_ = nullptr;
     FilterGetTitleFunction getTitle_ = nullptr;

@@ -66,7 +66,7 @@ std::unique_ptr<app::SettingsBackend> ProfileBackend(bool, const std::string& in
 }
 
 class SettingsBackends : public testing::TestWithParam<BackendFactory> {
-protected:
+  protected:
     void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kTestRoot); }
     void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kTestRoot); }
     test::TempFolder folder_;
@@ -135,8 +135,9 @@ TEST(ProfileBackend, KeepsTheIniLayout) {
 TEST(ProfileBackend, StoredGarbageReadsAsTheProfileFunctionsReadIt) {
     test::TempFolder folder;
     const std::string ini = folder.File("X.ini");
-    test::WriteFileText(ini, "[App]\r\nRegistryVersion=1\r\n[Panel\\General\\Limit]\r\nTurnInterval=-5\r\n"
-                             "Gravity=abc\r\n");
+    test::WriteFileText(ini,
+                        "[App]\r\nRegistryVersion=1\r\n[Panel\\General\\Limit]\r\nTurnInterval=-5\r\n"
+                        "Gravity=abc\r\n");
     const Values values = LoadWith(&ProfileBackend, ini);
     EXPECT_EQ(values.number, -5);
     EXPECT_EQ(values.real, 0.0);
@@ -162,22 +163,27 @@ TEST(DefaultBackend, TheMarkerBesideTheLibraryChoosesTheRegistry) {
 
     Values values;
     values.number = 123;
-    SaveWith([](bool loading, const std::string&) { return app::OpenDefaultSettingsBackend(kTestRoot, loading); },
-             "", values);
+    SaveWith([](bool loading, const std::string&) { return app::OpenDefaultSettingsBackend(kTestRoot, loading); }, "",
+             values);
     EXPECT_TRUE(app::FileExists(folder.File("X.ini")));
 
     test::WriteFileText(folder.File("preset\\useregistry"), "Yes");
-    EXPECT_EQ(LoadWith([](bool loading, const std::string&) {
-                  return app::OpenDefaultSettingsBackend(kTestRoot, loading);
-              }, "").number, 40);  // nothing in the registry yet
+    EXPECT_EQ(
+        LoadWith([](bool loading, const std::string&) { return app::OpenDefaultSettingsBackend(kTestRoot, loading); },
+                 "")
+            .number,
+        40);  // nothing in the registry yet
     HKEY key = nullptr;
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kTestRoot, 0, KEY_READ, &key), ERROR_SUCCESS);
-    if (key) RegCloseKey(key);
+    if (key)
+        RegCloseKey(key);
 
     test::WriteFileText(folder.File("preset\\useregistry"), "no");
-    EXPECT_EQ(LoadWith([](bool loading, const std::string&) {
-                  return app::OpenDefaultSettingsBackend(kTestRoot, loading);
-              }, "").number, 123);  // back to the INI file
+    EXPECT_EQ(
+        LoadWith([](bool loading, const std::string&) { return app::OpenDefaultSettingsBackend(kTestRoot, loading); },
+                 "")
+            .number,
+        123);  // back to the INI file
     app::SetModuleFilePath("");
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestRoot);
 }

@@ -26,8 +26,8 @@ bool LoadPng(const std::string& path, RgbaPicture* picture, std::string* error) 
 }
 
 bool SavePng(const std::string& path, const RgbaPicture& picture) {
-    return stbi_write_png(path.c_str(), picture.width, picture.height, 4, picture.pixels.data(),
-                          picture.width * 4) != 0;
+    return stbi_write_png(path.c_str(), picture.width, picture.height, 4, picture.pixels.data(), picture.width * 4) !=
+           0;
 }
 
 }  // namespace tools

@@ -15,27 +15,32 @@ size_t PixelIndex(int32_t row, int32_t column) {
 
 // Columns first..last of a row that exists; anything else copies nothing.
 size_t Columns(int32_t row, int32_t first, int32_t last) {
-    if (!g_host || row < 0 || row >= g_host->info.height || first < 0 || last >= g_host->info.width) return 0;
+    if (!g_host || row < 0 || row >= g_host->info.height || first < 0 || last >= g_host->info.width)
+        return 0;
     return last >= first ? static_cast<size_t>(last - first + 1) : 0;
 }
 
 int32_t ReadColour(int32_t row, int32_t first, int32_t last, unsigned char* buffer, int32_t) {
-    if (size_t n = Columns(row, first, last)) std::memcpy(buffer, &g_host->colour[PixelIndex(row, first) * 3], n * 3);
+    if (size_t n = Columns(row, first, last))
+        std::memcpy(buffer, &g_host->colour[PixelIndex(row, first) * 3], n * 3);
     return 1;
 }
 
 int32_t ReadAlpha(int32_t row, int32_t first, int32_t last, unsigned char* buffer, int32_t, int32_t) {
-    if (size_t n = Columns(row, first, last)) std::memcpy(buffer, &g_host->alpha[PixelIndex(row, first)], n);
+    if (size_t n = Columns(row, first, last))
+        std::memcpy(buffer, &g_host->alpha[PixelIndex(row, first)], n);
     return 1;
 }
 
 int32_t WriteColour(int32_t row, int32_t first, int32_t last, unsigned char* buffer, int32_t) {
-    if (size_t n = Columns(row, first, last)) std::memcpy(&g_host->colour[PixelIndex(row, first) * 3], buffer, n * 3);
+    if (size_t n = Columns(row, first, last))
+        std::memcpy(&g_host->colour[PixelIndex(row, first) * 3], buffer, n * 3);
     return 1;
 }
 
 int32_t WriteAlpha(int32_t row, int32_t first, int32_t last, unsigned char* buffer, int32_t, int32_t) {
-    if (size_t n = Columns(row, first, last)) std::memcpy(&g_host->alpha[PixelIndex(row, first)], buffer, n);
+    if (size_t n = Columns(row, first, last))
+        std::memcpy(&g_host->alpha[PixelIndex(row, first)], buffer, n);
     return 1;
 }
 

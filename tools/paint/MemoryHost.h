@@ -12,7 +12,7 @@ namespace tools {
 // it (blue, green, red rows and an opacity byte per pixel) with the row functions that read and
 // write it.  One at a time, since the row functions find it through a process-wide pointer.
 class MemoryHost {
-public:
+  public:
     explicit MemoryHost(const RgbaPicture& picture);
     ~MemoryHost();
     MemoryHost(const MemoryHost&) = delete;

@@ -34,26 +34,37 @@ Options ParseCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&]() -> std::string {
-            if (i + 1 >= argc) throw tools::ScriptError(0, arg + " needs a value");
+            if (i + 1 >= argc)
+                throw tools::ScriptError(0, arg + " needs a value");
             return argv[++i];
         };
-        if (arg == "--output") options.output = value();
-        else if (arg == "--input") options.input = value();
-        else if (arg == "--settings") options.settings = value();
-        else if (arg == "--save-settings") options.saveSettings = value();
-        else if (arg == "--catalogue") options.catalogue = value();
-        else if (arg == "--script") options.script = value();
-        else if (arg == "--stats") options.stats = true;
+        if (arg == "--output")
+            options.output = value();
+        else if (arg == "--input")
+            options.input = value();
+        else if (arg == "--settings")
+            options.settings = value();
+        else if (arg == "--save-settings")
+            options.saveSettings = value();
+        else if (arg == "--catalogue")
+            options.catalogue = value();
+        else if (arg == "--script")
+            options.script = value();
+        else if (arg == "--stats")
+            options.stats = true;
         else if (arg == "--size") {
             const std::string size = value();
             char tail = 0;
             if (std::sscanf(size.c_str(), "%dx%d%c", &options.width, &options.height, &tail) != 2 ||
                 options.width < 0 || options.height < 0)
                 throw tools::ScriptError(0, "--size takes WxH, for example 640x480");
-        } else throw tools::ScriptError(0, "unknown option " + arg);
+        } else
+            throw tools::ScriptError(0, "unknown option " + arg);
     }
-    if (options.output.empty()) throw tools::ScriptError(0, "--output is required");
-    if (!options.input.empty() && options.width >= 0) throw tools::ScriptError(0, "--input and --size exclude each other");
+    if (options.output.empty())
+        throw tools::ScriptError(0, "--output is required");
+    if (!options.input.empty() && options.width >= 0)
+        throw tools::ScriptError(0, "--input and --size exclude each other");
     return options;
 }
 
@@ -73,14 +84,17 @@ tools::RgbaPicture StartingPicture(const Options& options, const std::string& pr
     }
     const std::string path = options.input.empty() ? programFolder + "/samples/chelsea.png" : options.input;
     std::string error;
-    if (!tools::LoadPng(path, &picture, &error)) throw tools::ScriptError(0, error);
+    if (!tools::LoadPng(path, &picture, &error))
+        throw tools::ScriptError(0, error);
     return picture;
 }
 
 std::vector<tools::ScriptCommand> ReadScriptFrom(const std::string& path) {
-    if (path.empty() || path == "-") return tools::ReadScript(std::cin);
+    if (path.empty() || path == "-")
+        return tools::ReadScript(std::cin);
     std::ifstream in(path, std::ios::binary);
-    if (!in) throw tools::ScriptError(0, path + ": cannot be read");
+    if (!in)
+        throw tools::ScriptError(0, path + ": cannot be read");
     return tools::ReadScript(in);
 }
 
@@ -117,7 +131,8 @@ int Paint(const Options& options, const std::string& programFolder) {
         throw tools::ScriptError(0, options.output + ": cannot be written");
     }
     try {
-        if (!options.saveSettings.empty()) tools::SaveRunSettings(options.saveSettings);
+        if (!options.saveSettings.empty())
+            tools::SaveRunSettings(options.saveSettings);
     } catch (...) {
         app::RemoveFile(pending);
         throw;
@@ -127,7 +142,8 @@ int Paint(const Options& options, const std::string& programFolder) {
         app::RemoveFile(pending);
         throw tools::ScriptError(0, options.output + ": cannot be written");
     }
-    if (options.stats) PrintStats(session);
+    if (options.stats)
+        PrintStats(session);
     return 0;
 }
 

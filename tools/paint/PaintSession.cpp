@@ -39,12 +39,14 @@ void ChangeStoredValue(const Exchange& exchange, const std::string& section, con
 
     auto& values = (*sections)[section];
     const auto found = values.find(command.key);
-    if (found == values.end()) throw ScriptError(command.line, "no setting \"" + command.key + "\" here");
+    if (found == values.end())
+        throw ScriptError(command.line, "no setting \"" + command.key + "\" here");
     if (found->second.integer)
         found->second.text = std::to_string(ParseInteger(command.value, command.line));
     else
         ParseNumber(command.value, command.line);
-    if (!found->second.integer) found->second.text = command.value;
+    if (!found->second.integer)
+        found->second.text = command.value;
 
     app::Registry loading;
     loading.Open(std::make_unique<app::MemorySettingsBackend>(sections), true);
@@ -55,7 +57,8 @@ void ChangeStoredValue(const Exchange& exchange, const std::string& section, con
 // The values that `world` and `option` may change; their sections hold others too.
 void ExpectOneOf(const ScriptCommand& command, std::initializer_list<const char*> keys) {
     for (const char* key : keys)
-        if (command.key == key) return;
+        if (command.key == key)
+            return;
     throw ScriptError(command.line, "no setting \"" + command.key + "\" here");
 }
 
@@ -65,8 +68,7 @@ const char* CurrentToolName() {
 
 }  // namespace
 
-PaintSession::PaintSession(const app::PresetCatalogue* catalogue)
-    : catalogue_(catalogue), view_(document_, *this) {}
+PaintSession::PaintSession(const app::PresetCatalogue* catalogue) : catalogue_(catalogue), view_(document_, *this) {}
 
 PaintSession::~PaintSession() = default;
 
@@ -84,29 +86,43 @@ int32_t PaintSession::HistorySteps() {
 }
 
 void PaintSession::Run(const std::vector<ScriptCommand>& commands) {
-    for (const ScriptCommand& command : commands) RunCommand(command);
+    for (const ScriptCommand& command : commands)
+        RunCommand(command);
 }
 
 void PaintSession::RunCommand(const ScriptCommand& command) {
     switch (command.verb) {
-    case Verb::Down: return ToolEvent(app::ToolEventLeftDown, command);
-    case Verb::Move: return ToolEvent(app::ToolEventMouseMove, command);
-    case Verb::Up: return ToolEvent(app::ToolEventLeftUp, command);
-    case Verb::Turn:
-        for (int64_t i = 0; i < command.count; ++i) IdlePass();
-        return;
-    case Verb::Idle: return RunIdle(command);
-    case Verb::Tool: return ChangeTool(command);
-    case Verb::Undo: return RunDocumentCommand(IDM_UNDO, "undo", command);
-    case Verb::Redo: return RunDocumentCommand(IDM_REDO, "redo", command);
-    case Verb::Clear: return RunDocumentCommand(IDM_CLEAR, "clear", command);
-    case Verb::Erase: return RunDocumentCommand(IDM_ERASE_PARTICLES, "erase", command);
-    case Verb::Pause: return RunDocumentCommand(IDM_PAUSE, "pause", command);
-    case Verb::Style:
-    case Verb::Color:
-    case Verb::World:
-    case Verb::Option: return ChangeSetting(command);
-    case Verb::Preset: return ApplyPreset(command);
+        case Verb::Down:
+            return ToolEvent(app::ToolEventLeftDown, command);
+        case Verb::Move:
+            return ToolEvent(app::ToolEventMouseMove, command);
+        case Verb::Up:
+            return ToolEvent(app::ToolEventLeftUp, command);
+        case Verb::Turn:
+            for (int64_t i = 0; i < command.count; ++i)
+                IdlePass();
+            return;
+        case Verb::Idle:
+            return RunIdle(command);
+        case Verb::Tool:
+            return ChangeTool(command);
+        case Verb::Undo:
+            return RunDocumentCommand(IDM_UNDO, "undo", command);
+        case Verb::Redo:
+            return RunDocumentCommand(IDM_REDO, "redo", command);
+        case Verb::Clear:
+            return RunDocumentCommand(IDM_CLEAR, "clear", command);
+        case Verb::Erase:
+            return RunDocumentCommand(IDM_ERASE_PARTICLES, "erase", command);
+        case Verb::Pause:
+            return RunDocumentCommand(IDM_PAUSE, "pause", command);
+        case Verb::Style:
+        case Verb::Color:
+        case Verb::World:
+        case Verb::Option:
+            return ChangeSetting(command);
+        case Verb::Preset:
+            return ApplyPreset(command);
     }
 }
 
@@ -118,20 +134,24 @@ void PaintSession::ToolEvent(int32_t code, const ScriptCommand& command) {
 void PaintSession::IdlePass() {
     // Every pass comes a whole turn interval after the one before, as if the clock ran on.
     tick_ += static_cast<uint32_t>(app::GetOptions().turnInterval);
-    if (view_.Turns().AnyStopReason()) return;
+    if (view_.Turns().AnyStopReason())
+        return;
     const auto begin = std::chrono::steady_clock::now();
     view_.OnIdle(tick_);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
     ++stats_.turns;
     stats_.totalTurnMs += ms;
-    if (ms > stats_.slowestTurnMs) stats_.slowestTurnMs = ms;
+    if (ms > stats_.slowestTurnMs)
+        stats_.slowestTurnMs = ms;
     const int32_t live = document_.Engine().ParticleCount();
-    if (live > stats_.peakParticles) stats_.peakParticles = live;
+    if (live > stats_.peakParticles)
+        stats_.peakParticles = live;
 }
 
 void PaintSession::RunIdle(const ScriptCommand& command) {
     for (int64_t turns = 0; !view_.Turns().IsSet(app::StopIdle); ++turns) {
-        if (turns == kMostTurnsToRest) throw ScriptError(command.line, "the particles did not come to rest");
+        if (turns == kMostTurnsToRest)
+            throw ScriptError(command.line, "the particles did not come to rest");
         if (view_.Turns().AnyStopReason())
             throw ScriptError(command.line, "turns are stopped (paused?) while particles are alive");
         IdlePass();
@@ -149,32 +169,33 @@ void PaintSession::ChangeTool(const ScriptCommand& command) {
 }
 
 void PaintSession::RunDocumentCommand(int32_t id, const char* name, const ScriptCommand& command) {
-    if (!view_.IsEnabled(id)) throw ScriptError(command.line, std::string(name) + " is disabled now");
+    if (!view_.IsEnabled(id))
+        throw ScriptError(command.line, std::string(name) + " is disabled now");
     view_.Execute(id);
 }
 
 void PaintSession::ChangeSetting(const ScriptCommand& command) {
     const int32_t tool = app::CurrentToolNumber();
     switch (command.verb) {
-    case Verb::Style:
-        ChangeStoredValue(app::ExchangeSprayStyles, std::string(CurrentToolName()) + "\\Spray", command);
-        app::SetSprayStyle(tool, app::GetSprayStyle(tool));
-        break;
-    case Verb::Color:
-        ChangeStoredValue(app::ExchangeColorSettings, std::string(CurrentToolName()) + "\\Color", command);
-        app::SetColorSetting(app::GetColorSetting(tool), tool);
-        break;
-    case Verb::World:
-        ExpectOneOf(command, {"GravityType", "GravityX", "GravityY", "Lively"});
-        ChangeStoredValue(app::ExchangeWorldSettings, "", command);
-        break;
-    case Verb::Option:
-        ExpectOneOf(command, {"TurnInterval", "DisplayingInterval", "HistoryMax"});
-        ChangeStoredValue(app::ExchangeOptions, "", command);
-        view_.OptionsChanged();
-        break;
-    default:
-        break;
+        case Verb::Style:
+            ChangeStoredValue(app::ExchangeSprayStyles, std::string(CurrentToolName()) + "\\Spray", command);
+            app::SetSprayStyle(tool, app::GetSprayStyle(tool));
+            break;
+        case Verb::Color:
+            ChangeStoredValue(app::ExchangeColorSettings, std::string(CurrentToolName()) + "\\Color", command);
+            app::SetColorSetting(app::GetColorSetting(tool), tool);
+            break;
+        case Verb::World:
+            ExpectOneOf(command, {"GravityType", "GravityX", "GravityY", "Lively"});
+            ChangeStoredValue(app::ExchangeWorldSettings, "", command);
+            break;
+        case Verb::Option:
+            ExpectOneOf(command, {"TurnInterval", "DisplayingInterval", "HistoryMax"});
+            ChangeStoredValue(app::ExchangeOptions, "", command);
+            view_.OptionsChanged();
+            break;
+        default:
+            break;
     }
 }
 

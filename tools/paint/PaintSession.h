@@ -27,7 +27,7 @@ struct PaintStats {
 // the caller has handed over, driven by script commands instead of messages.  The view is
 // always "shown", redraws are free, and the cursor is where the script last put it.
 class PaintSession : private app::ViewPort {
-public:
+  public:
     explicit PaintSession(const app::PresetCatalogue* catalogue);
     ~PaintSession() override;
 
@@ -40,7 +40,7 @@ public:
     const PaintStats& Stats() const { return stats_; }
     int32_t HistorySteps();
 
-private:
+  private:
     bool CanTurn() override { return true; }
     void Redraw() override {}
     void UpdateCommands() override {}

@@ -27,8 +27,9 @@ void ExchangeRunSettings(app::Registry& store) {
 void LoadRunSettings(const std::string& path) {
     app::Registry store;
     if (path.empty())
-        store.Open(std::make_unique<app::MemorySettingsBackend>(std::make_shared<app::MemorySettingsBackend::Sections>()),
-                   true);
+        store.Open(
+            std::make_unique<app::MemorySettingsBackend>(std::make_shared<app::MemorySettingsBackend::Sections>()),
+            true);
     else
         store.Open(std::make_unique<app::IniFileBackend>(path), true);
     ExchangeRunSettings(store);

@@ -19,28 +19,38 @@ struct VerbForm {
 
 const std::map<std::string, VerbForm>& Verbs() {
     static const std::map<std::string, VerbForm> verbs = {
-        {"down", {Verb::Down, VerbForm::Point}},        {"move", {Verb::Move, VerbForm::Point}},
-        {"up", {Verb::Up, VerbForm::Point}},            {"turn", {Verb::Turn, VerbForm::OptionalCount}},
-        {"idle", {Verb::Idle, VerbForm::Nothing}},      {"tool", {Verb::Tool, VerbForm::Name}},
-        {"undo", {Verb::Undo, VerbForm::Nothing}},      {"redo", {Verb::Redo, VerbForm::Nothing}},
-        {"clear", {Verb::Clear, VerbForm::Nothing}},    {"erase", {Verb::Erase, VerbForm::Nothing}},
-        {"pause", {Verb::Pause, VerbForm::Nothing}},    {"style", {Verb::Style, VerbForm::KeyValue}},
-        {"color", {Verb::Color, VerbForm::KeyValue}},   {"world", {Verb::World, VerbForm::KeyValue}},
-        {"option", {Verb::Option, VerbForm::KeyValue}}, {"preset", {Verb::Preset, VerbForm::Name}},
+        {"down", {Verb::Down, VerbForm::Point}},
+        {"move", {Verb::Move, VerbForm::Point}},
+        {"up", {Verb::Up, VerbForm::Point}},
+        {"turn", {Verb::Turn, VerbForm::OptionalCount}},
+        {"idle", {Verb::Idle, VerbForm::Nothing}},
+        {"tool", {Verb::Tool, VerbForm::Name}},
+        {"undo", {Verb::Undo, VerbForm::Nothing}},
+        {"redo", {Verb::Redo, VerbForm::Nothing}},
+        {"clear", {Verb::Clear, VerbForm::Nothing}},
+        {"erase", {Verb::Erase, VerbForm::Nothing}},
+        {"pause", {Verb::Pause, VerbForm::Nothing}},
+        {"style", {Verb::Style, VerbForm::KeyValue}},
+        {"color", {Verb::Color, VerbForm::KeyValue}},
+        {"world", {Verb::World, VerbForm::KeyValue}},
+        {"option", {Verb::Option, VerbForm::KeyValue}},
+        {"preset", {Verb::Preset, VerbForm::Name}},
     };
     return verbs;
 }
 
 std::string WithoutComment(const std::string& line) {
     std::string text = line.substr(0, line.find('#'));
-    if (!text.empty() && text.back() == '\r') text.pop_back();
+    if (!text.empty() && text.back() == '\r')
+        text.pop_back();
     return text;
 }
 
 std::vector<std::string> Words(const std::string& text) {
     std::istringstream in(text);
     std::vector<std::string> words;
-    for (std::string word; in >> word;) words.push_back(word);
+    for (std::string word; in >> word;)
+        words.push_back(word);
     return words;
 }
 
@@ -53,7 +63,8 @@ std::string RestAfterVerb(const std::string& text, const std::string& verb) {
 }
 
 void ExpectWords(const std::vector<std::string>& words, std::size_t count, int32_t line, const char* usage) {
-    if (words.size() != count) throw ScriptError(line, std::string("expected: ") + usage);
+    if (words.size() != count)
+        throw ScriptError(line, std::string("expected: ") + usage);
 }
 
 int32_t ParseCoordinate(const std::string& text, int32_t line) {
@@ -66,33 +77,38 @@ int32_t ParseCoordinate(const std::string& text, int32_t line) {
 ScriptCommand ReadCommand(const std::string& text, int32_t line) {
     const std::vector<std::string> words = Words(text);
     const auto found = Verbs().find(words[0]);
-    if (found == Verbs().end()) throw ScriptError(line, "unknown command \"" + words[0] + "\"");
+    if (found == Verbs().end())
+        throw ScriptError(line, "unknown command \"" + words[0] + "\"");
     ScriptCommand command;
     command.line = line;
     command.verb = found->second.verb;
     switch (found->second.form) {
-    case VerbForm::Point:
-        ExpectWords(words, 3, line, (words[0] + " X Y").c_str());
-        command.x = ParseCoordinate(words[1], line);
-        command.y = ParseCoordinate(words[2], line);
-        break;
-    case VerbForm::OptionalCount:
-        if (words.size() > 2) throw ScriptError(line, "expected: turn [N]");
-        if (words.size() == 2) command.count = ParseInteger(words[1], line);
-        if (command.count < 0) throw ScriptError(line, "a negative number of turns");
-        break;
-    case VerbForm::Nothing:
-        ExpectWords(words, 1, line, words[0].c_str());
-        break;
-    case VerbForm::Name:
-        command.key = RestAfterVerb(text, words[0]);
-        if (command.key.empty()) throw ScriptError(line, "expected: " + words[0] + " NAME");
-        break;
-    case VerbForm::KeyValue:
-        ExpectWords(words, 3, line, (words[0] + " KEY VALUE").c_str());
-        command.key = words[1];
-        command.value = words[2];
-        break;
+        case VerbForm::Point:
+            ExpectWords(words, 3, line, (words[0] + " X Y").c_str());
+            command.x = ParseCoordinate(words[1], line);
+            command.y = ParseCoordinate(words[2], line);
+            break;
+        case VerbForm::OptionalCount:
+            if (words.size() > 2)
+                throw ScriptError(line, "expected: turn [N]");
+            if (words.size() == 2)
+                command.count = ParseInteger(words[1], line);
+            if (command.count < 0)
+                throw ScriptError(line, "a negative number of turns");
+            break;
+        case VerbForm::Nothing:
+            ExpectWords(words, 1, line, words[0].c_str());
+            break;
+        case VerbForm::Name:
+            command.key = RestAfterVerb(text, words[0]);
+            if (command.key.empty())
+                throw ScriptError(line, "expected: " + words[0] + " NAME");
+            break;
+        case VerbForm::KeyValue:
+            ExpectWords(words, 3, line, (words[0] + " KEY VALUE").c_str());
+            command.key = words[1];
+            command.value = words[2];
+            break;
     }
     return command;
 }
@@ -105,7 +121,8 @@ std::vector<ScriptCommand> ReadScript(std::istream& in) {
     for (std::string text; std::getline(in, text);) {
         ++line;
         text = WithoutComment(text);
-        if (text.find_first_not_of(" \t") == std::string::npos) continue;
+        if (text.find_first_not_of(" \t") == std::string::npos)
+            continue;
         commands.push_back(ReadCommand(text, line));
     }
     return commands;
@@ -115,7 +132,8 @@ int64_t ParseInteger(const std::string& text, int32_t line) {
     errno = 0;
     char* end = nullptr;
     const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE) throw ScriptError(line, "not a whole number: " + text);
+    if (text.empty() || *end != '\0' || errno == ERANGE)
+        throw ScriptError(line, "not a whole number: " + text);
     return value;
 }
 

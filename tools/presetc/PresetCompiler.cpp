@@ -93,14 +93,17 @@ const std::map<std::string, Field>& Fields() {
 }
 
 double& RealOf(S& style, const std::string& key, const Field& field) {
-    if (key == "VelocityX") return style.Velocity.x;
-    if (key == "VelocityY") return style.Velocity.y;
+    if (key == "VelocityX")
+        return style.Velocity.x;
+    if (key == "VelocityY")
+        return style.Velocity.y;
     return style.*field.real;
 }
 
 std::string Trim(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return std::string();
+    if (first == std::string::npos)
+        return std::string();
     const size_t last = text.find_last_not_of(" \t\r");
     return text.substr(first, last - first + 1);
 }
@@ -126,14 +129,17 @@ int32_t ParseInt(const std::string& text) {
 }
 
 bool ParseBool(const std::string& text) {
-    if (text == "1" || text == "true") return true;
-    if (text == "0" || text == "false") return false;
+    if (text == "1" || text == "true")
+        return true;
+    if (text == "0" || text == "false")
+        return false;
     throw SourceError("not 0 or 1: " + text);
 }
 
 std::string ToCodePage932(const std::string& utf8) {
     std::string converted;
-    if (!tools::Utf8ToCodePage932(utf8, &converted)) throw SourceError("name not in code page 932: " + utf8);
+    if (!tools::Utf8ToCodePage932(utf8, &converted))
+        throw SourceError("name not in code page 932: " + utf8);
     return converted;
 }
 
@@ -152,11 +158,18 @@ void CheckInRange(Preset& preset) {
         const Field& field = Fields().at(key);
         bool same = true;
         switch (field.kind) {
-            case Kind::Real: same = RealOf(validated, key, field) == RealOf(preset.style, key, field); break;
-            case Kind::Int: same = validated.*field.integer == preset.style.*field.integer; break;
-            case Kind::Bool: same = validated.*field.flag == preset.style.*field.flag; break;
+            case Kind::Real:
+                same = RealOf(validated, key, field) == RealOf(preset.style, key, field);
+                break;
+            case Kind::Int:
+                same = validated.*field.integer == preset.style.*field.integer;
+                break;
+            case Kind::Bool:
+                same = validated.*field.flag == preset.style.*field.flag;
+                break;
         }
-        if (!same) throw SourceError("[" + preset.name + "] " + key + " is out of range");
+        if (!same)
+            throw SourceError("[" + preset.name + "] " + key + " is out of range");
     }
     preset.style = validated;
 }
@@ -168,7 +181,8 @@ void Finish(Preset& preset, app::PresetCatalogue& catalogue) {
 
 void Compile(const std::string& sourcePath, app::PresetCatalogue& catalogue) {
     std::ifstream source(sourcePath, std::ios::binary);
-    if (!source) throw SourceError("cannot read " + sourcePath);
+    if (!source)
+        throw SourceError("cannot read " + sourcePath);
     std::string text;
     Preset preset;
     bool open = false;
@@ -177,34 +191,48 @@ void Compile(const std::string& sourcePath, app::PresetCatalogue& catalogue) {
         const std::string line = Trim(text);
         const std::string where = sourcePath + ":" + std::to_string(number) + ": ";
         try {
-            if (line.empty() || line[0] == '#' || line[0] == ';') continue;
+            if (line.empty() || line[0] == '#' || line[0] == ';')
+                continue;
             if (line.front() == '[') {
-                if (line.back() != ']' || line.size() < 3) throw SourceError("bad section line");
-                if (open) Finish(preset, catalogue);
+                if (line.back() != ']' || line.size() < 3)
+                    throw SourceError("bad section line");
+                if (open)
+                    Finish(preset, catalogue);
                 preset = Preset();
                 preset.name = Trim(line.substr(1, line.size() - 2));
-                if (!names.insert(preset.name).second) throw SourceError("preset named twice: " + preset.name);
+                if (!names.insert(preset.name).second)
+                    throw SourceError("preset named twice: " + preset.name);
                 open = true;
                 continue;
             }
             const size_t equals = line.find('=');
-            if (!open || equals == std::string::npos) throw SourceError("expected [name] or Key = value");
+            if (!open || equals == std::string::npos)
+                throw SourceError("expected [name] or Key = value");
             const std::string key = Trim(line.substr(0, equals));
             const std::string value = Trim(line.substr(equals + 1));
             const auto found = Fields().find(key);
-            if (found == Fields().end()) throw SourceError("unknown key " + key);
-            if (!preset.given.insert(key).second) throw SourceError("key given twice: " + key);
+            if (found == Fields().end())
+                throw SourceError("unknown key " + key);
+            if (!preset.given.insert(key).second)
+                throw SourceError("key given twice: " + key);
             const Field& field = found->second;
             switch (field.kind) {
-                case Kind::Real: RealOf(preset.style, key, field) = ParseReal(value); break;
-                case Kind::Int: preset.style.*field.integer = ParseInt(value); break;
-                case Kind::Bool: preset.style.*field.flag = ParseBool(value); break;
+                case Kind::Real:
+                    RealOf(preset.style, key, field) = ParseReal(value);
+                    break;
+                case Kind::Int:
+                    preset.style.*field.integer = ParseInt(value);
+                    break;
+                case Kind::Bool:
+                    preset.style.*field.flag = ParseBool(value);
+                    break;
             }
         } catch (const SourceError& e) {
             throw SourceError(where + e.what());
         }
     }
-    if (open) Finish(preset, catalogue);
+    if (open)
+        Finish(preset, catalogue);
 }
 
 }  // namespace

@@ -38,7 +38,8 @@ HostImage g_image;
 FILE* g_log = nullptr;
 
 void Log(const char* format, ...) {
-    if (!g_log) return;
+    if (!g_log)
+        return;
     va_list args;
     va_start(args, format);
     std::vfprintf(g_log, format, args);
@@ -53,15 +54,18 @@ bool RowInside(int32_t row) {
 
 // The row functions copy columns first..last, clamped to the stored picture.
 int32_t Columns(int32_t first, int32_t last) {
-    if (first < 0) first = 0;
-    if (last >= g_image.width) last = g_image.width - 1;
+    if (first < 0)
+        first = 0;
+    if (last >= g_image.width)
+        last = g_image.width - 1;
     return last >= first ? last - first + 1 : 0;
 }
 
 int32_t ReadColour(int32_t row, int32_t first, int32_t last, unsigned char* buffer, int32_t constant) {
     Log("read-color %d %d %d %d", row, first, last, constant);
     if (RowInside(row))
-        std::memcpy(buffer, &g_image.colour[(size_t(row) * g_image.width + first) * 3], size_t(Columns(first, last)) * 3);
+        std::memcpy(buffer, &g_image.colour[(size_t(row) * g_image.width + first) * 3],
+                    size_t(Columns(first, last)) * 3);
     return 1;
 }
 
@@ -75,7 +79,8 @@ int32_t ReadAlpha(int32_t row, int32_t first, int32_t last, unsigned char* buffe
 int32_t WriteColour(int32_t row, int32_t first, int32_t last, unsigned char* buffer, int32_t constant) {
     Log("write-color %d %d %d %d", row, first, last, constant);
     if (RowInside(row))
-        std::memcpy(&g_image.colour[(size_t(row) * g_image.width + first) * 3], buffer, size_t(Columns(first, last)) * 3);
+        std::memcpy(&g_image.colour[(size_t(row) * g_image.width + first) * 3], buffer,
+                    size_t(Columns(first, last)) * 3);
     return 1;
 }
 
@@ -90,24 +95,51 @@ bool ParseOptions(int argc, char** argv, Options* options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](std::string* out) {
-            if (i + 1 >= argc) return false;
+            if (i + 1 >= argc)
+                return false;
             *out = argv[++i];
             return true;
         };
         std::string number;
-        if (arg == "--dll") { if (!value(&options->dll)) return false; }
-        else if (arg == "--input") { if (!value(&options->input)) return false; }
-        else if (arg == "--output") { if (!value(&options->output)) return false; }
-        else if (arg == "--host-path") { if (!value(&options->hostPath)) return false; }
-        else if (arg == "--log") { if (!value(&options->log)) return false; }
-        else if (arg == "--no-window") { options->window = false; }
-        else if (arg == "--width") { if (!value(&number)) return false; options->width = std::atoi(number.c_str()); options->hasWidth = true; }
-        else if (arg == "--height") { if (!value(&number)) return false; options->height = std::atoi(number.c_str()); options->hasHeight = true; }
-        else if (arg == "--bits") { if (!value(&number)) return false; options->bits = std::atoi(number.c_str()); }
-        else if (arg == "--null-image") { options->nullImage = true; }
-        else if (arg == "--null-read") { options->nullRead = true; }
-        else if (arg == "--null-write") { options->nullWrite = true; }
-        else return false;
+        if (arg == "--dll") {
+            if (!value(&options->dll))
+                return false;
+        } else if (arg == "--input") {
+            if (!value(&options->input))
+                return false;
+        } else if (arg == "--output") {
+            if (!value(&options->output))
+                return false;
+        } else if (arg == "--host-path") {
+            if (!value(&options->hostPath))
+                return false;
+        } else if (arg == "--log") {
+            if (!value(&options->log))
+                return false;
+        } else if (arg == "--no-window") {
+            options->window = false;
+        } else if (arg == "--width") {
+            if (!value(&number))
+                return false;
+            options->width = std::atoi(number.c_str());
+            options->hasWidth = true;
+        } else if (arg == "--height") {
+            if (!value(&number))
+                return false;
+            options->height = std::atoi(number.c_str());
+            options->hasHeight = true;
+        } else if (arg == "--bits") {
+            if (!value(&number))
+                return false;
+            options->bits = std::atoi(number.c_str());
+        } else if (arg == "--null-image") {
+            options->nullImage = true;
+        } else if (arg == "--null-read") {
+            options->nullRead = true;
+        } else if (arg == "--null-write") {
+            options->nullWrite = true;
+        } else
+            return false;
     }
     return !options->dll.empty() && !options->input.empty();
 }
@@ -148,13 +180,14 @@ HWND CreateHostWindow() {
     RegisterClassA(&windowClass);
     HWND window = CreateWindowA("SubstituteHost", "Substitute host", WS_OVERLAPPEDWINDOW, 0, 0, 320, 200, nullptr,
                                 nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (window) ShowWindow(window, SW_SHOWNOACTIVATE);
+    if (window)
+        ShowWindow(window, SW_SHOWNOACTIVATE);
     return window;
 }
 
 using FilterGetTitleFunction = int32_t (*)(int32_t, char*, int32_t*, int32_t*);
-using FilterProcFunction = int32_t (*)(HWND, const HostImageInfo*, const HostRowAccess*, const HostRowAccess*,
-                                       const char*);
+using FilterProcFunction =
+    int32_t (*)(HWND, const HostImageInfo*, const HostRowAccess*, const HostRowAccess*, const char*);
 
 }  // namespace
 
@@ -174,7 +207,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     LayOut(picture);
-    if (!options.log.empty()) g_log = std::fopen(options.log.c_str(), "w");
+    if (!options.log.empty())
+        g_log = std::fopen(options.log.c_str(), "w");
 
     HMODULE library = LoadLibraryA(options.dll.c_str());
     if (!library) {
@@ -204,17 +238,20 @@ int main(int argc, char** argv) {
     HostRowAccess write = {WriteColour, WriteAlpha};
     HWND hostWindow = options.window ? CreateHostWindow() : nullptr;
 
-    const int32_t result = filterProc(hostWindow, options.nullImage ? nullptr : &info,
-                                      options.nullWrite ? nullptr : &write, options.nullRead ? nullptr : &read,
-                                      options.hostPath.c_str());
+    const int32_t result =
+        filterProc(hostWindow, options.nullImage ? nullptr : &info, options.nullWrite ? nullptr : &write,
+                   options.nullRead ? nullptr : &read, options.hostPath.c_str());
     Log("filterproc %d", result);
-    if (hostWindow) Log("host-enabled %d", IsWindowEnabled(hostWindow) ? 1 : 0);
+    if (hostWindow)
+        Log("host-enabled %d", IsWindowEnabled(hostWindow) ? 1 : 0);
 
     if (!options.output.empty() && !tools::SavePng(options.output, PictureOf(g_image))) {
         std::fprintf(stderr, "%s: cannot be written\n", options.output.c_str());
         return 1;
     }
-    if (hostWindow) DestroyWindow(hostWindow);
-    if (g_log) std::fclose(g_log);
+    if (hostWindow)
+        DestroyWindow(hostWindow);
+    if (g_log)
+        std::fclose(g_log);
     return 0;
 }
