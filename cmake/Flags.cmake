@@ -6,11 +6,6 @@ set(CMAKE_CXX_EXTENSIONS OFF)
 
 add_compile_options(-ffp-contract=off -fno-fast-math -Wall -Wextra -Wno-unused-parameter)
 
-# The native programs keep their debug information but are optimised as the plug-in is: the
-# turn's inner loops want -O3 (it changes no result, since nothing is contracted or reordered).
-set(CMAKE_CXX_FLAGS_RELWITHDEBINFO "-O3 -g -DNDEBUG" CACHE STRING "" FORCE)
-set(CMAKE_C_FLAGS_RELWITHDEBINFO "-O3 -g -DNDEBUG" CACHE STRING "" FORCE)
-
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
     # The x87 unit rounds to extended precision; SSE2 gives the same doubles as the 64-bit build.
     add_compile_options(-msse2 -mfpmath=sse)

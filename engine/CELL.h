@@ -42,4 +42,17 @@ struct CELLROW {
     }
 };
 
+// The columns of a row that may hold particles, first ... last (none when first > last).  Without
+// row records (null) every column may.
+inline void OccupiedColumns(const CELLROW* rows, int32_t row, int32_t gridWidth, int32_t& first, int32_t& last) {
+    if (!rows) {
+        first = 0;
+        last = gridWidth - 1;
+        return;
+    }
+    const CELLROW& r = rows[row];
+    first = r.count > 0 ? r.first : 1;
+    last = r.count > 0 ? r.last : 0;
+}
+
 }  // namespace app

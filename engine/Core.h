@@ -3,18 +3,21 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/CoreMember.h"
+#include "base/Geometry.h"
+#include "engine/PARTICLEGRID.h"
 #include "engine/SPAWN_REQUEST.h"
 #include "engine/STROKESTATE.h"
-#include "paint/Geometry.h"
 
 namespace app {
 
+class CoreMember;
 class Image;
+class ParticleDrawer;
 struct SPRAYSTYLE;
 
 // The particle engine: the particles in their grid, the table of style snapshots and the
-// scratch storage of a turn.  One per document.
+// scratch storage of a turn.  One per document.  A turn (Step) runs three passes: the drawing
+// pass that the document installs, the force pass and the motion pass.
 class Core {
   public:
     Core();
@@ -24,14 +27,15 @@ class Core {
 
     // Stores the document image's size; Init follows.
     void SetSize(int32_t width, int32_t height);
-    // Builds the scratch storage for the stored size, before any particle exists.  Sizes that
-    // overflow 32 bits raise code 12.
+    // Builds the grid for the stored size, before any particle exists.  Sizes that overflow 32
+    // bits raise code 12.
     void Init();
     // The document image that turns draw into; also read by blur-mode emission.
     void SetImage(Image* image) noexcept;
-    void SetDrawPass(DrawPass pass) noexcept;
+    // The drawing pass of every turn; none (null) draws nothing.
+    void SetDrawer(ParticleDrawer* drawer) noexcept;
 
-    // Removes every particle, then sets the drawing mode (0 paint, 1 erase, 2 blur).
+    // Removes every particle, then sets the drawing mode (a DrawingMode).
     void SetMode(int32_t mode);
     int32_t Mode() const noexcept;
 
@@ -58,6 +62,9 @@ class Core {
     void EmitOne(const STROKESTATE& stroke, int32_t i, const Vector2& p, const Vector2& m);
 
     int32_t ParticleCount() const noexcept;
+    // The current grid as the drawing pass sees it.
+    PARTICLEGRID Grid() noexcept;
+    // The engine's state, for its passes and its own tests.
     CoreMember& Members() noexcept;
     const CoreMember& Members() const noexcept;
 

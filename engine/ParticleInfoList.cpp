@@ -2,9 +2,9 @@
 
 #include <cstring>
 
+#include "base/Buffer.h"
+#include "base/CheckedInt.h"
 #include "engine/SPRAYSTYLE.h"
-#include "paint/Buffer.h"
-#include "paint/CheckedInt.h"
 
 namespace app {
 

@@ -2,11 +2,9 @@
 
 #include <cstdint>
 
-#include "paint/Geometry.h"
+#include "base/Geometry.h"
 
 namespace app {
-
-class Registry;
 
 // How one spray behaves: colouring, forces, braking, speed limit, life, spin, splitting and
 // emission.  The same record holds the user form (shown, edited, validated, stored) and, after
@@ -59,9 +57,6 @@ struct SPRAYSTYLE {
     void Validate() noexcept;
     // Turns a user-form copy into engine form.  Never applied to a stored style.
     void ToEngineUnits() noexcept;
-    // Walks the stored values of one style in their fixed order, in the store's direction.  The
-    // caller has selected the section; a read is followed by Validate.
-    void Exchange(Registry& store);
 };
 
 // VelocityMode values.
@@ -71,6 +66,14 @@ enum VelocityModeValue : int32_t {
     VelocityBackAndForth = 2,
     VelocityRandom = 3,
     VelocityFixed = 4,  // no deviation: every particle leaves along the spread's centre line
+};
+
+// Coloring values: how a particle's colour follows from the two colours.
+enum ColoringRule : int32_t {
+    ColoringSingle = 0,
+    ColoringFade = 1,
+    ColoringStripes = 2,
+    ColoringRandom = 3,
 };
 
 // SplitMode values.
@@ -89,7 +92,5 @@ const char* ToolName(int32_t tool) noexcept;  // "Paint", "Erase", "Blur"; nullp
 void SetCurrentToolQuery(int32_t (*query)());
 SPRAYSTYLE GetSprayStyle(int32_t tool);
 void SetSprayStyle(int32_t tool, const SPRAYSTYLE& style);  // stores a validated copy
-// Loads or saves every tool's style under "%s\Spray", tools in number order.
-void ExchangeSprayStyles(Registry& store);
 
 }  // namespace app

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
+#include "base/Geometry.h"
 #include "engine/SPRAYSTYLE.h"
-#include "paint/Geometry.h"
 
 namespace app {
 

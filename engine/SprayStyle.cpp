@@ -1,7 +1,4 @@
-#include <string>
-
 #include "engine/SPRAYSTYLE.h"
-#include "settings/Registry.h"
 
 namespace app {
 
@@ -96,44 +93,6 @@ void SPRAYSTYLE::ToEngineUnits() noexcept {
     Throwing = Throwing / 16.0;
 }
 
-void SPRAYSTYLE::Exchange(Registry& store) {
-    const SPRAYSTYLE d;
-    store.ExchangeDouble("Repulsion", Repulsion, d.Repulsion);
-    store.ExchangeDouble("RepulsionArea", RepulsionArea, d.RepulsionArea);
-    store.ExchangeDouble("Gravity", Gravity, d.Gravity);
-    store.ExchangeDouble("gravityArea", gravityArea, d.gravityArea);
-    store.ExchangeDouble("Brake", Brake, d.Brake);
-    store.ExchangeDouble("Viscosity", Viscosity, d.Viscosity);
-    store.ExchangeDouble("ViscosityArea", ViscosityArea, d.ViscosityArea);
-    store.ExchangeInt("Life", Life, d.Life);
-    store.ExchangeDouble("LimitedSpeed", LimitedSpeed, d.LimitedSpeed);
-    store.ExchangeBool("UseLimitedSpeed", UseLimitedSpeed, d.UseLimitedSpeed);
-    store.ExchangePoint("Velocity", Velocity, d.Velocity);
-    store.ExchangeDouble("VelocityWiggle", VelocityWiggle, d.VelocityWiggle);
-    store.ExchangeDouble("VelocityWidth", VelocityWidth, d.VelocityWidth);
-    store.ExchangeDouble("VelocityRotationSpeed", VelocityRotationSpeed, d.VelocityRotationSpeed);
-    store.ExchangeInt("VelocityMode", VelocityMode, d.VelocityMode);
-    store.ExchangeInt("Count", Count, d.Count);
-    store.ExchangeInt("Size", Size, d.Size);
-    store.ExchangeDouble("Throwing", Throwing, d.Throwing);
-    store.ExchangeBool("UseSpin", UseSpin, d.UseSpin);
-    store.ExchangeInt("SpinStep", SpinStep, d.SpinStep);
-    store.ExchangeDouble("SpinAngle", SpinAngle, d.SpinAngle);
-    store.ExchangeDouble("SpinAngleWiggle", SpinAngleWiggle, d.SpinAngleWiggle);
-    store.ExchangeBool("UseSplit", UseSplit, d.UseSplit);
-    store.ExchangeInt("SplitMode", SplitMode, d.SplitMode);
-    store.ExchangeInt("SplitStep1", SplitStep1, d.SplitStep1);
-    store.ExchangeInt("SplitStep2", SplitStep2, d.SplitStep2);
-    store.ExchangeDouble("SplitAngle1", SplitAngle1, d.SplitAngle1);
-    store.ExchangeDouble("SplitAngle2", SplitAngle2, d.SplitAngle2);
-    store.ExchangeDouble("SplitAngleWiggle", SplitAngleWiggle, d.SplitAngleWiggle);
-    store.ExchangeInt("SplitLag", SplitLag, d.SplitLag);
-    store.ExchangeInt("SplitGenerations", SplitGenerations, d.SplitGenerations);
-    store.ExchangeDouble("SplitRate", SplitRate, d.SplitRate);
-    if (store.IsLoading())
-        Validate();
-}
-
 const char* ToolName(int32_t tool) noexcept {
     return tool >= 0 && tool < kToolCount ? kToolNames[tool] : nullptr;
 }
@@ -153,14 +112,6 @@ void SetSprayStyle(int32_t tool, const SPRAYSTYLE& style) {
         return;
     g_styles[tool] = style;
     g_styles[tool].Validate();
-}
-
-void ExchangeSprayStyles(Registry& store) {
-    for (int32_t tool = 0; tool < kToolCount; ++tool) {
-        const std::string section = std::string(kToolNames[tool]) + "\\Spray";
-        store.SelectSection(section.c_str());
-        g_styles[tool].Exchange(store);
-    }
 }
 
 }  // namespace app

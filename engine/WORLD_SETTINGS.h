@@ -2,11 +2,9 @@
 
 #include <cstdint>
 
-#include "paint/Geometry.h"
+#include "base/Geometry.h"
 
 namespace app {
-
-class Registry;
 
 // Settings that act on every particle at once, read by the engine in every turn.
 struct WORLD_SETTINGS {
@@ -27,8 +25,9 @@ enum GravityTypeValue : int32_t {
 WORLD_SETTINGS GetWorldSettings();
 void SetWorldSettings(const WORLD_SETTINGS& settings);  // recomputes the engine gravity
 const WORLD_SETTINGS& WorldSettings() noexcept;         // for the engine's turn
-// Loads or saves "GravityType", "GravityX", "GravityY", "Lively" under the settings root.
-void ExchangeWorldSettings(Registry& store);
+// What loading does to stored values: an unknown gravity kind becomes parallel and the
+// liveliness is kept within 0 ... 1.
+void ClampLoadedWorldSettings(WORLD_SETTINGS& world) noexcept;
 
 // World gravity on a particle at cell coordinates (x, y), cells per turn per turn.
 Vector2 WorldGravity(const WORLD_SETTINGS& world, double x, double y, int32_t gridWidth, int32_t gridHeight) noexcept;

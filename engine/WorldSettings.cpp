@@ -1,7 +1,6 @@
 #include <cmath>
 
 #include "engine/WORLD_SETTINGS.h"
-#include "settings/Registry.h"
 
 namespace app {
 
@@ -29,22 +28,13 @@ const WORLD_SETTINGS& WorldSettings() noexcept {
     return g_world;
 }
 
-void ExchangeWorldSettings(Registry& store) {
-    const WORLD_SETTINGS d;
-    store.SelectSection(nullptr);
-    store.ExchangeInt("GravityType", g_world.GravityType, d.GravityType);
-    store.ExchangeDouble("GravityX", g_world.GravityX, d.GravityX);
-    store.ExchangeDouble("GravityY", g_world.GravityY, d.GravityY);
-    store.ExchangeDouble("Lively", g_world.Lively, d.Lively);
-    if (!store.IsLoading())
-        return;
-    if (g_world.GravityType < GravityParallel || g_world.GravityType > GravityRadial)
-        g_world.GravityType = 0;
-    if (!(g_world.Lively >= 0.0))
-        g_world.Lively = 0.0;
-    if (g_world.Lively > 1.0)
-        g_world.Lively = 1.0;
-    ComputeEngineGravity(g_world);
+void ClampLoadedWorldSettings(WORLD_SETTINGS& world) noexcept {
+    if (world.GravityType < GravityParallel || world.GravityType > GravityRadial)
+        world.GravityType = GravityParallel;
+    if (!(world.Lively >= 0.0))
+        world.Lively = 0.0;
+    if (world.Lively > 1.0)
+        world.Lively = 1.0;
 }
 
 Vector2 WorldGravity(const WORLD_SETTINGS& world, double x, double y, int32_t gridWidth, int32_t gridHeight) noexcept {

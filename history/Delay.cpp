@@ -1,7 +1,7 @@
 #include "history/Delay.h"
 
-#include "paint/CheckedInt.h"
-#include "paint/UCharBuffer.h"
+#include "base/CheckedInt.h"
+#include "base/UCharBuffer.h"
 
 namespace app {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "host/Exception.h"
+#include "base/Exception.h"
 
 namespace app {
 

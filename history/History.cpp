@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "host/Options.h"
-
 namespace app {
 
 class HistoryMember {
@@ -15,23 +13,23 @@ class HistoryMember {
     int32_t replayCursor = 0;
     bool replaying = false;
     bool undoing = false;
+    int32_t limit = kDefaultHistoryLimit;
 };
-
-namespace {
-
-// The options dialog may change the limit between any two calls, so it is never cached.
-int32_t HistoryLimit() {
-    return std::max(GetOptions().historyMax, 0);
-}
-
-}  // namespace
 
 History::History() : m_(std::make_unique<HistoryMember>()) {}
 
 History::~History() = default;
 
+void History::SetLimit(int32_t steps) noexcept {
+    m_->limit = std::max(steps, 0);
+}
+
+int32_t History::Limit() const noexcept {
+    return m_->limit;
+}
+
 bool History::Begin() {
-    if (HistoryLimit() == 0)
+    if (m_->limit == 0)
         return false;
     ++m_->depth;
     // A nested or replay-time Begin shares the current pending step, if any.
@@ -60,7 +58,7 @@ void History::End() {
     m_->steps.EraseFrom(m_->position);
     m_->position = m_->steps.Size();
 
-    const int32_t limit = HistoryLimit();
+    const int32_t limit = m_->limit;
     const int32_t excess = std::min(m_->steps.Size() - limit + 1, m_->steps.Size());
     if (excess > 0) {
         m_->steps.EraseFirst(excess);
@@ -119,7 +117,7 @@ bool History::CanRedo() const {
 }
 
 void History::Trim() {
-    const int32_t limit = HistoryLimit();
+    const int32_t limit = m_->limit;
     if (limit >= m_->steps.Size())
         return;
     m_->steps.EraseFrom(m_->position);

@@ -10,6 +10,9 @@ namespace app {
 
 class HistoryMember;
 
+// Steps kept until the owner says otherwise.
+constexpr int32_t kDefaultHistoryLimit = 100;
+
 // One step of the history: the items that undo and redo replay together.
 using HistoryRecord = PtrDeque<HistoryItem>;
 // The completed steps, oldest first.
@@ -17,13 +20,18 @@ using HistoryList = PtrDeque<HistoryRecord>;
 
 // The undo/redo history: completed steps, the position that separates done from undone steps,
 // the step being built between the outermost Begin and End, and the cursor of a replay.  The
-// number of steps kept is the options' history limit, read afresh each time it matters.
+// number of steps kept is the limit its owner sets, which may change between any two calls.
 class History {
   public:
     History();
     ~History();
     History(const History&) = delete;
     History& operator=(const History&) = delete;
+
+    // The most steps kept (negative counts as 0); 0 disables the history.  A lowered limit takes
+    // effect at the next End or Trim.
+    void SetLimit(int32_t steps) noexcept;
+    int32_t Limit() const noexcept;
 
     // Recording.  Begin returns false when the history is disabled (limit 0).
     bool Begin();

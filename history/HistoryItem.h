@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/UCharBuffer.h"
 #include "history/PtrDeque.h"
-#include "paint/UCharBuffer.h"
 
 namespace app {
 

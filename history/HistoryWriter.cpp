@@ -1,10 +1,10 @@
 #include "history/HistoryWriter.h"
 
+#include "base/CheckedInt.h"
 #include "history/DelayCompress.h"
 #include "history/History.h"
 #include "history/HistoryEntry.h"
 #include "history/HistoryItem.h"
-#include "paint/CheckedInt.h"
 
 namespace app {
 

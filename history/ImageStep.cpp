@@ -3,6 +3,8 @@
 #include <cstring>
 #include <memory>
 
+#include "base/Exception.h"
+#include "base/Image.h"
 #include "history/DelayBuffer.h"
 #include "history/DelayCompress.h"
 #include "history/DelayDiff.h"
@@ -10,8 +12,6 @@
 #include "history/HistoryItem.h"
 #include "history/HistoryReader.h"
 #include "history/HistoryWriter.h"
-#include "host/Exception.h"
-#include "paint/Image.h"
 
 namespace app {
 

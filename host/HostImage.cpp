@@ -1,8 +1,8 @@
 #include "host/HostImage.h"
 
-#include "paint/CheckedInt.h"
-#include "paint/Image.h"
-#include "paint/UCharBuffer.h"
+#include "base/CheckedInt.h"
+#include "base/Image.h"
+#include "base/UCharBuffer.h"
 
 namespace app {
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/ImageSize.h"
 #include "host/HostInterface.h"
-#include "paint/ImageSize.h"
 
 namespace app {
 

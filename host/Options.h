@@ -4,8 +4,6 @@
 
 namespace app {
 
-class Registry;
-
 // The options that tune a filter run: turn pacing, screen refresh, the background behind
 // transparent pixels and the length of the undo history.  One record for the whole process,
 // read by copy and replaced as a whole.
@@ -22,8 +20,8 @@ constexpr OPTIONS kDefaultOptions = {40, 1, 0, 100};
 OPTIONS GetOptions(OPTIONS* copy = nullptr);
 void SetOptions(const OPTIONS& options);
 
-// Loads or saves the record in the store's root section, by the store's direction.  Loaded
-// values are brought into range silently; saved values are written as they are.
-void ExchangeOptions(Registry& store);
+// What loading does to stored values: intervals below 1 become 1, a negative history
+// length 0.
+void ClampLoadedOptions(OPTIONS& options) noexcept;
 
 }  // namespace app

@@ -1,15 +1,18 @@
 #include "paint/AppDoc.h"
 
+#include "base/Image.h"
 #include "engine/Core.h"
 #include "history/History.h"
 #include "history/ImageStep.h"
 #include "host/HostImage.h"
-#include "paint/Image.h"
+#include "host/Options.h"
+#include "paint/DrawingPass.h"
 
 namespace app {
 
 class AppDocMember {
   public:
+    DrawingPass drawing;  // before the engine, which points at it
     Core engine;
     Image image;
     Image previous;
@@ -18,7 +21,9 @@ class AppDocMember {
     History history;
 };
 
-AppDoc::AppDoc() : m_(std::make_unique<AppDocMember>()) {}
+AppDoc::AppDoc() : m_(std::make_unique<AppDocMember>()) {
+    m_->engine.SetDrawer(&m_->drawing);
+}
 
 AppDoc::~AppDoc() = default;
 
@@ -27,6 +32,7 @@ void AppDoc::Load() {
     m_->width = size.width;
     m_->height = size.height;
     m_->engine.SetSize(size.width, size.height);
+    m_->drawing.Build(size.width);
     m_->engine.Init();
     m_->image.Create(size.width, size.height, 4);
     m_->image.Clear();
@@ -57,6 +63,8 @@ History& AppDoc::GetHistory() noexcept {
 }
 
 void AppDoc::RecordStep() {
+    // The options may have changed the limit since the last step.
+    m_->history.SetLimit(GetOptions().historyMax);
     RecordImageStep(m_->history, m_->image, m_->previous);
 }
 
@@ -77,6 +85,7 @@ bool AppDoc::CanRedo() const {
 }
 
 void AppDoc::TrimHistory() {
+    m_->history.SetLimit(GetOptions().historyMax);
     m_->history.Trim();
 }
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "base/ImageSize.h"
 #include "paint/Document.h"
-#include "paint/ImageSize.h"
 
 namespace app {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "paint/Buffer.h"
+#include "base/Buffer.h"
 
 namespace app {
 

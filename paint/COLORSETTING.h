@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "engine/SPRAYSTYLE.h"  // ColoringRule
+
 namespace app {
 
 // Colour words: bytes from the lowest are red, green, blue and a level (the opacity when drawn),
@@ -25,13 +27,6 @@ struct COLORSETTING {
     bool useFore;         // the single-colour rule in "Paint" uses the foreground
     int32_t Coloring;     // 0 single, 1 foreground to background, 2 stripes, 3 random mix
     int32_t CycleLength;  // stripe period in turns
-};
-
-enum ColoringRule : int32_t {
-    ColoringSingle = 0,
-    ColoringFade = 1,
-    ColoringStripes = 2,
-    ColoringRandom = 3,
 };
 
 }  // namespace app

@@ -1,10 +1,7 @@
 #include "paint/ColorSettings.h"
 
-#include <cstdio>
-
 #include "paint/ToolSelection.h"
 #include "paint/ToolTable.h"
-#include "settings/Registry.h"
 
 namespace app {
 
@@ -56,19 +53,6 @@ uint32_t StripeColor(const COLORSETTING& s, int32_t age) {
     return MixBytes(s.Color[0], s.Color[1], int64_t{h} - r, r, h);
 }
 
-void ExchangeColorBytes(Registry& store, const TOOLINFO& tool, int32_t j, uint32_t& color, uint32_t defaultColor) {
-    for (int32_t k = 0; k < 4; ++k) {
-        const bool present = k < 3 ? tool.hasColor : tool.hasLevel;
-        if (!present)
-            continue;
-        char key[32];
-        std::snprintf(key, sizeof key, "Color%d_%d", j, k);
-        uint8_t value = static_cast<uint8_t>(ColorByte(color, k));
-        store.ExchangeByte(key, value, static_cast<uint8_t>(ColorByte(defaultColor, k)));
-        color = (color & ~(0xFFu << (8 * k))) | uint32_t{value} << (8 * k);
-    }
-}
-
 }  // namespace
 
 COLORSETTING DefaultColorSetting() noexcept {
@@ -93,21 +77,8 @@ void ResetColorSettings() noexcept {
         s = DefaultColorSetting();
 }
 
-void ExchangeColorSettings(Registry& store) {
-    const COLORSETTING defaults = DefaultColorSetting();
-    for (int32_t tool = 0; tool < kToolCount; ++tool) {
-        const TOOLINFO& info = ToolInfo(tool);
-        COLORSETTING& s = g_settings[tool];
-        char section[64];
-        std::snprintf(section, sizeof section, "%s\\Color", info.name);
-        store.SelectSection(section);
-        for (int32_t j = 0; j < 2; ++j)
-            ExchangeColorBytes(store, info, j, s.Color[j], defaults.Color[j]);
-        store.ExchangeBool("useFore", s.useFore, defaults.useFore);
-        store.ExchangeInt("Coloring", s.Coloring, defaults.Coloring);
-        store.ExchangeInt("CycleLength", s.CycleLength, defaults.CycleLength);
-    }
-    store.SelectSection(nullptr);
+void RestoreColorSetting(const COLORSETTING& setting, int32_t tool) {
+    g_settings[ResolveTool(tool)] = setting;
 }
 
 COLORSETTING ColorSettingOf(const SPRAYSTYLE& style) noexcept {

@@ -8,8 +8,6 @@
 
 namespace app {
 
-class Registry;
-
 // The colour settings of the three tools, global to a filter run.  A tool number outside
 // 0 ... 2 (the callers pass -1) means the current tool.
 COLORSETTING DefaultColorSetting() noexcept;
@@ -20,9 +18,9 @@ void SetColorSetting(const COLORSETTING& setting, int32_t tool);
 // Every tool back to the first-start defaults.
 void ResetColorSettings() noexcept;
 
-// Loads or saves the three settings under "<tool>\Color", in tool-number order.  Loading
-// does not normalise: the rules below treat out-of-range values safely.
-void ExchangeColorSettings(Registry& store);
+// Stores a loaded setting as it is: loading does not normalise, the rules below treat
+// out-of-range values safely.
+void RestoreColorSetting(const COLORSETTING& setting, int32_t tool);
 
 // The colour block of a spray style and the setting it is made from.
 COLORSETTING ColorSettingOf(const SPRAYSTYLE& style) noexcept;

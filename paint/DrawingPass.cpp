@@ -3,20 +3,18 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/CoreMember.h"
+#include "base/Buffer.h"
+#include "base/CheckedInt.h"
+#include "base/Image.h"
+#include "engine/PARTICLEGRID.h"
 #include "paint/BrushMasks.h"
-#include "paint/CheckedInt.h"
 #include "paint/ColorSettings.h"
-#include "paint/Image.h"
 #include "paint/ParticleDrawing.h"
 
 namespace app {
 
 namespace {
 
-static_assert(kBrushMaskTotal == kBrushMaskBytes, "the engine keeps 16 masks of 8 x 8 bytes");
-
-constexpr int32_t kModeBlur = 2;
 // Fractions run 0 ... 32767; a larger value in a slot is read as the largest, so that no mark
 // reaches further than the row schedule below allows.
 constexpr uint16_t kMaxFraction = 32767;
@@ -39,36 +37,36 @@ constexpr int32_t kPrefetchCells = 32;
 
 class Pass {
   public:
-    Pass(CoreMember& core, Image& image)
-        : core_(core),
-          image_(image),
-          ring_{core.drawWork.Data(), kDrawRingRows, core.width, core.height},
-          masks_(core.brushMasks.ConstData()),
-          cells_(core.cells.Data()),
-          items_(core.infoList.Items()),
-          itemCount_(core.infoList.Count()) {}
+    Pass(const PARTICLEGRID& grid, DRAWWORK* ring, const unsigned char* masks)
+        : grid_(grid),
+          image_(*grid.image),
+          ring_{ring, kDrawRingRows, grid.width, grid.height},
+          masks_(masks),
+          cells_(grid.cells),
+          items_(grid.items),
+          itemCount_(grid.itemCount) {}
 
     void Run() {
-        const int32_t height = core_.height;
-        int32_t done = std::max(0, -core_.offsetY - kBrushReach);
-        for (int32_t i = 0; i < core_.gridHeight; ++i) {
+        const int32_t height = grid_.height;
+        int32_t done = std::max(0, -grid_.offsetY - kBrushReach);
+        for (int32_t i = 0; i < grid_.gridHeight; ++i) {
             SplatCellRow(i);
-            const int32_t limit = std::min(i * kCellPixels - core_.offsetY + kCellPixels - kBrushReach, height);
+            const int32_t limit = std::min(i * kCellPixels - grid_.offsetY + kCellPixels - kBrushReach, height);
             if (limit > done) {
                 ResolveRows(done, limit, i);
                 done = limit;
             }
         }
         if (height > done)
-            ResolveRows(done, height, core_.gridHeight - 1);
+            ResolveRows(done, height, grid_.gridHeight - 1);
     }
 
   private:
     double ImageX(int32_t column, const PARTICLE& p) const {
-        return (column + std::min(p.fx, kMaxFraction) / kFractionScale) * kCellPixels - core_.offsetX;
+        return (column + std::min(p.fx, kMaxFraction) / kFractionScale) * kCellPixels - grid_.offsetX;
     }
     double ImageY(int32_t row, const PARTICLE& p) const {
-        return (row + std::min(p.fy, kMaxFraction) / kFractionScale) * kCellPixels - core_.offsetY;
+        return (row + std::min(p.fy, kMaxFraction) / kFractionScale) * kCellPixels - grid_.offsetY;
     }
     MARK MarkOf(int32_t column, int32_t row, const PARTICLE& p) const {
         return PlaceMark(ImageX(column, p), ImageY(row, p));
@@ -76,10 +74,10 @@ class Pass {
 
     void SplatCellRow(int32_t i) {
         ROWSPAN& span = spans_[i % kRememberedRows];
-        span = {core_.gridWidth, -1};
+        span = {grid_.gridWidth, -1};
         int32_t first = 0, last = 0;
-        core_.OccupiedColumns(i, first, last);
-        CELL* row = cells_ + static_cast<ptrdiff_t>(i) * core_.gridWidth;
+        grid_.Columns(i, first, last);
+        CELL* row = cells_ + static_cast<ptrdiff_t>(i) * grid_.gridWidth;
         for (int32_t j = first; j <= last; ++j) {
             // Cells are large and mostly empty: ask for the counts ahead of the scan, so that a
             // large grid costs memory bandwidth rather than one round trip per cell.
@@ -100,11 +98,11 @@ class Pass {
         if (p.info < 0 || p.info >= itemCount_)
             return;
         const MARK mark = MarkOf(column, row, p);
-        uint32_t colour = ColorOf(items_[p.info].key, p.age, core_.mode);
-        if (core_.mode == kModeBlur) {
+        uint32_t colour = ColorOf(items_[p.info].key, p.age, grid_.mode);
+        if (grid_.mode == DrawingModeBlur) {
             colour = BlurDeposit(p.colour, colour);
-            const int32_t x = std::clamp(mark.px, 0, core_.width - 1);
-            const int32_t y = std::clamp(mark.py, 0, core_.height - 1);
+            const int32_t x = std::clamp(mark.px, 0, grid_.width - 1);
+            const int32_t y = std::clamp(mark.py, 0, grid_.height - 1);
             p.colour = PixelWord(image_, x, y);
         }
         SplatMark(ring_, masks_, mark, colour);
@@ -117,7 +115,7 @@ class Pass {
     void ResolveRows(int32_t y0, int32_t y1, int32_t lastRow) {
         for (int32_t r = lastRow; r >= 0 && r > lastRow - kRememberedRows; --r) {
             const ROWSPAN& span = spans_[r % kRememberedRows];
-            const CELL* row = cells_ + static_cast<ptrdiff_t>(r) * core_.gridWidth;
+            const CELL* row = cells_ + static_cast<ptrdiff_t>(r) * grid_.gridWidth;
             for (int32_t j = span.first; j <= span.last; ++j) {
                 const CELL& cell = row[j];
                 const int32_t count = std::min(cell.count, kCellCapacity);
@@ -128,17 +126,17 @@ class Pass {
     }
 
     void ResolveMark(const MARK& mark, int32_t y0, int32_t y1) {
-        const MARKSPAN span = MarkSpan(mark, core_.width, core_.height);
+        const MARKSPAN span = MarkSpan(mark, grid_.width, grid_.height);
         const int32_t top = std::max(span.y0, y0);
         const int32_t bottom = std::min(span.y1, y1);
         if (span.x0 >= span.x1)
             return;
         for (int32_t y = top; y < bottom; ++y) {
-            ResolveSpan(ring_, image_.Row(y), y, span.x0, span.x1, core_.mode, true);
+            ResolveSpan(ring_, image_.Row(y), y, span.x0, span.x1, grid_.mode, true);
         }
     }
 
-    CoreMember& core_;
+    const PARTICLEGRID& grid_;
     Image& image_;
     DRAWRING ring_;
     const unsigned char* masks_;
@@ -148,37 +146,51 @@ class Pass {
     ROWSPAN spans_[kRememberedRows] = {};
 };
 
-bool IsReady(const CoreMember& core) {
-    const Image* image = core.image;
-    if (!image || core.width <= 0 || core.height <= 0)
-        return false;
-    if (image->Width() != core.width || image->Height() != core.height || image->BytesPerPixel() != 4)
-        return false;
-    if (image->ConstData() == nullptr)
-        return false;
-    if (core.brushMasks.Size() < kBrushMaskTotal)
-        return false;
-    if (core.drawWork.Count() < kDrawRingRows * core.width)
-        return false;
-    return core.cells.Count() >= core.gridWidth * core.gridHeight;
-}
-
 }  // namespace
 
-void BuildDrawingStorage(CoreMember& core) {
-    BuildBrushMasks(core.brushMasks);
-    const int32_t records = CheckedMultiply(core.width, kDrawRingRows, ErrorOverflow);
+class DrawingPassMember {
+  public:
+    Buffer<DRAWWORK> ring;             // kDrawRingRows x width records
+    Buffer<unsigned char> brushMasks;  // 16 masks of 8 x 8 bytes
+
+    bool IsReadyFor(const PARTICLEGRID& grid) const {
+        const Image* image = grid.image;
+        if (!image || !grid.cells || grid.width <= 0 || grid.height <= 0)
+            return false;
+        if (image->Width() != grid.width || image->Height() != grid.height || image->BytesPerPixel() != 4)
+            return false;
+        if (image->ConstData() == nullptr)
+            return false;
+        return brushMasks.Size() >= kBrushMaskTotal && ring.Count() >= kDrawRingRows * grid.width;
+    }
+};
+
+DrawingPass::DrawingPass() : m_(std::make_unique<DrawingPassMember>()) {}
+
+DrawingPass::~DrawingPass() = default;
+
+void DrawingPass::Build(int32_t width) {
+    BuildBrushMasks(m_->brushMasks);
+    const int32_t records = CheckedMultiply(width, kDrawRingRows, ErrorOverflow);
     const int32_t bytes = CheckedMultiply(records, static_cast<int32_t>(sizeof(DRAWWORK)), ErrorOverflow);
-    core.drawWork.Allocate(bytes);
+    m_->ring.Allocate(bytes);
     // Every turn leaves the ring as it found it, so it is emptied once here.
     if (bytes > 0)
-        std::memset(core.drawWork.Data(), 0, static_cast<size_t>(bytes));
+        std::memset(m_->ring.Data(), 0, static_cast<size_t>(bytes));
 }
 
-void DrawParticles(CoreMember& core) {
-    if (!IsReady(core))
+void DrawingPass::Draw(const PARTICLEGRID& grid) {
+    if (!m_->IsReadyFor(grid))
         return;
-    Pass(core, *core.image).Run();
+    Pass(grid, m_->ring.Data(), m_->brushMasks.ConstData()).Run();
+}
+
+const DRAWWORK* DrawingPass::Ring() const noexcept {
+    return m_->ring.ConstData();
+}
+
+int32_t DrawingPass::RingCount() const noexcept {
+    return m_->ring.Count();
 }
 
 }  // namespace app

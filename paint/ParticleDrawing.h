@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/DRAWWORK.h"
+#include "paint/DRAWWORK.h"
 
 namespace app {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "base/Exception.h"
 #include "engine/Core.h"
 #include "engine/SPRAYSTYLE.h"
-#include "host/Exception.h"
 #include "paint/ToolBase.h"
 #include "paint/ToolBlur.h"
 #include "paint/ToolCanceler.h"
@@ -12,7 +12,6 @@
 #include "paint/ToolEvent.h"
 #include "paint/ToolPaint.h"
 #include "paint/ToolTable.h"
-#include "settings/Registry.h"
 
 namespace app {
 
@@ -108,23 +107,6 @@ void SetToolChangedHandler(std::function<void(int32_t number)> handler) {
 
 void SetUpdateCommandsHandler(std::function<void()> handler) {
     State().updateCommands = std::move(handler);
-}
-
-void ExchangeCurrentTool(Registry& store) {
-    store.SelectSection(nullptr);
-    const std::string current = ToolInfo(CurrentToolNumber()).name;
-    std::string name = current;
-    store.ExchangeText("Tool", name, current);
-    if (!store.IsLoading())
-        return;
-    int32_t chosen = ToolNumberPaint;
-    for (int32_t tool = 0; tool < kToolCount; ++tool) {
-        if (name == ToolInfo(tool).name) {
-            chosen = tool;
-            break;
-        }
-    }
-    SelectTool(chosen);
 }
 
 }  // namespace app

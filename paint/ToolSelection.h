@@ -8,7 +8,6 @@ namespace app {
 
 class Core;
 class Image;
-class Registry;
 class ToolBase;
 struct ToolEvent;
 
@@ -41,9 +40,5 @@ void ChangeTool(int32_t number, Core& engine, Image* image);
 // frame).  Empty handlers: nobody is told.
 void SetToolChangedHandler(std::function<void(int32_t number)> handler);
 void SetUpdateCommandsHandler(std::function<void()> handler);
-
-// Loads or saves the current tool as its name under "Tool" in the store's root; loading
-// selects the tool whose name matches exactly, or "Paint".
-void ExchangeCurrentTool(Registry& store);
 
 }  // namespace app

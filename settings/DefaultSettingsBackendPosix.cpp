@@ -1,5 +1,5 @@
+#include "base/System.h"
 #include "host/HostImage.h"
-#include "host/System.h"
 #include "settings/IniFileBackend.h"
 #include "settings/SettingsBackend.h"
 #include "settings/SettingsPaths.h"

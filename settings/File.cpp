@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "host/FileException.h"
-#include "host/System.h"
+#include "base/FileException.h"
+#include "base/System.h"
 
 namespace app {
 

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/FileException.h"
-#include "host/System.h"
+#include "base/FileException.h"
+#include "base/System.h"
 
 namespace app {
 

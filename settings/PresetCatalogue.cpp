@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/Failure.h"
+#include "base/FileException.h"
+#include "base/System.h"
 #include "engine/SPRAYSTYLE.h"
-#include "host/Failure.h"
-#include "host/FileException.h"
 #include "host/HostImage.h"
-#include "host/System.h"
 #include "settings/File.h"
 #include "settings/Registry.h"
 #include "settings/SettingsPaths.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "paint/Geometry.h"
+#include "base/Geometry.h"
 
 namespace app {
 

@@ -1,6 +1,6 @@
 #include "settings/SettingsPaths.h"
 
-#include "host/System.h"
+#include "base/System.h"
 
 namespace app {
 

@@ -1,8 +1,8 @@
 #include "settings/SprayFile.h"
 
+#include "base/FileException.h"
+#include "base/String.h"
 #include "engine/SPRAYSTYLE.h"
-#include "host/FileException.h"
-#include "host/String.h"
 #include "resources/ResourceIds.h"
 #include "settings/File.h"
 

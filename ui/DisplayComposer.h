@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "paint/Geometry.h"
-#include "paint/Image.h"
+#include "base/Geometry.h"
+#include "base/Image.h"
 #include "ui/ViewGeometry.h"
 
 namespace app {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "host/String.h"
+#include "base/String.h"
 
 namespace app {
 

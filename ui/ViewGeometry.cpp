@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "paint/CheckedInt.h"
+#include "base/CheckedInt.h"
 
 namespace app {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "paint/Geometry.h"
-#include "paint/ImageSize.h"
+#include "base/Geometry.h"
+#include "base/ImageSize.h"
 
 namespace app {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "paint/Geometry.h"
+#include "base/Geometry.h"
 
 namespace app {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "paint/Geometry.h"
+#include "base/Geometry.h"
 
 namespace app {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "host/String.h"
+#include "base/String.h"
 
 namespace app {
 

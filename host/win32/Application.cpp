@@ -1,11 +1,8 @@
 #include "host/win32/Application.h"
 
-#include "engine/SPRAYSTYLE.h"
-#include "engine/WORLD_SETTINGS.h"
-#include "host/Options.h"
-#include "paint/ColorSettings.h"
 #include "paint/ToolSelection.h"
 #include "settings/Registry.h"
+#include "settings/RunSettings.h"
 #include "ui/win32/AppFrame.h"
 #include "ui/win32/AppMessages.h"
 #include "ui/win32/AppView.h"
@@ -18,19 +15,6 @@ class ApplicationMember {
     HWND disabledHost = nullptr;
     std::unique_ptr<AppFrame> frame;
 };
-
-namespace {
-
-// Every owner's values, in the one order that loading and saving share.
-void ExchangeRunSettings(Registry& store) {
-    ExchangeOptions(store);
-    ExchangeSprayStyles(store);
-    ExchangeCurrentTool(store);
-    ExchangeColorSettings(store);
-    ExchangeWorldSettings(store);
-}
-
-}  // namespace
 
 Application::Application() : m_(std::make_unique<ApplicationMember>()) {}
 
@@ -58,15 +42,14 @@ void Application::Start(HWND hostWindow) {
             PostMessageA(run.frame->Handle(), WM_UPDATECOMMANDS, 0, 0);
     });
 
+    run.frame = std::make_unique<AppFrame>();
     Registry store;
     store.Open(kRegistryRoot, true);
-    ExchangeRunSettings(store);
+    ExchangeRunSettings(store, {run.frame.get()});
     if (hostWindow && IsWindowEnabled(hostWindow)) {
         EnableWindow(hostWindow, FALSE);
         run.disabledHost = hostWindow;
     }
-    run.frame = std::make_unique<AppFrame>();
-    run.frame->ExchangeSettings(store);
     run.frame->SetView(std::make_unique<AppView>());
     run.frame->CreateWindows(hostWindow);
     store.Close();
@@ -76,9 +59,7 @@ void Application::Start(HWND hostWindow) {
 void Application::End() {
     Registry store;
     store.Open(kRegistryRoot, false);
-    ExchangeRunSettings(store);
-    if (m_->frame)
-        m_->frame->ExchangeSettings(store);
+    ExchangeRunSettings(store, {m_->frame.get()});
     store.Close();
 }
 

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/StringTable.h"
+#include "base/win32/ModuleInstance.h"
 #include "host/HostImage.h"
-#include "host/StringTable.h"
 #include "host/win32/FailureBoxWin32.h"
-#include "host/win32/ModuleInstance.h"
 #include "host/win32/RunFilter.h"
 #include "resources/ResourceIds.h"
 

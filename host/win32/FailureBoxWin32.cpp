@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "host/Failure.h"
-#include "host/String.h"
+#include "base/Failure.h"
+#include "base/String.h"
 #include "resources/ResourceIds.h"
 
 namespace app {

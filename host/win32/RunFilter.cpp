@@ -5,10 +5,10 @@
 #include <exception>
 #include <memory>
 
-#include "host/Failure.h"
+#include "base/Failure.h"
+#include "base/win32/ModuleInstance.h"
 #include "host/win32/Application.h"
 #include "host/win32/MessageLoop.h"
-#include "host/win32/ModuleInstance.h"
 #include "host/win32/RunProbe.h"
 #include "resources/ResourceIds.h"
 #include "ui/win32/Window.h"

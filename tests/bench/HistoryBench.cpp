@@ -8,11 +8,11 @@
 #include <random>
 #include <vector>
 
+#include "base/Image.h"
 #include "history/History.h"
 #include "history/HistoryItem.h"
 #include "history/ImageStep.h"
 #include "host/Options.h"
-#include "paint/Image.h"
 
 namespace {
 

@@ -4,17 +4,19 @@
 
 #include <random>
 
+#include "base/Image.h"
 #include "engine/Core.h"
+#include "engine/CoreMember.h"
 #include "engine/SPRAYSTYLE.h"
 #include "paint/COLORSETTING.h"
 #include "paint/DrawingPass.h"
-#include "paint/Image.h"
 
 namespace {
 
 constexpr int32_t kParticles = 10000;
 
 struct Scene {
+    app::DrawingPass drawing;
     app::Core engine;
     app::Image image;
 
@@ -22,6 +24,7 @@ struct Scene {
     // storage the engine builds itself, so the pass sees the grid a real turn sees.
     Scene(int32_t size, int32_t area, int32_t mode) {
         engine.SetSize(size, size);
+        drawing.Build(size);
         engine.Init();
         app::CoreMember& m = engine.Members();
         m.mode = mode;
@@ -58,7 +61,7 @@ struct Scene {
 void DrawingPass(benchmark::State& state, int32_t size, int32_t area, int32_t mode) {
     Scene scene(size, area, mode);
     for (auto _ : state) {
-        app::DrawParticles(scene.engine.Members());
+        scene.drawing.Draw(scene.engine.Grid());
         benchmark::ClobberMemory();
     }
     state.counters["ns/particle"] = benchmark::Counter(

@@ -36,7 +36,6 @@ TEST(CellRows, FollowEveryEmitStepSplitAndErase) {
     app::Core core;
     core.SetSize(200, 150);
     core.Init();
-    core.SetDrawPass(nullptr);
     app::SPRAYSTYLE style;
     style.Life = 25;
     style.UseSplit = true;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "engine/ParticleDrawer.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -394,35 +396,39 @@ TEST(CoreMotion, ATurnKeepsAllItsStorageAndOnlyExchangesTheGrids) {
 }
 
 // The drawing pass comes first in a turn and sees the particles where the last turn left them.
-int g_drawnParticles = -1;
-int32_t g_drawnAge = -1;
+class CountDrawn : public app::ParticleDrawer {
+  public:
+    int particles = -1;
+    int32_t age = -1;
 
-void CountDrawn(app::CoreMember& m) {
-    g_drawnParticles = 0;
-    for (int32_t c = 0; c < m.cells.Count(); ++c) {
-        g_drawnParticles += m.cells.Data()[c].count;
-        if (m.cells.Data()[c].count > 0)
-            g_drawnAge = m.cells.Data()[c].particles[0].age;
+    void Draw(const app::PARTICLEGRID& grid) override {
+        particles = 0;
+        for (int32_t c = 0; c < grid.gridWidth * grid.gridHeight; ++c) {
+            particles += grid.cells[c].count;
+            if (grid.cells[c].count > 0)
+                age = grid.cells[c].particles[0].age;
+        }
     }
-}
+};
 
 TEST(CoreMotion, TheDrawingPassRunsFirstOnTheLiveParticles) {
     KeepGlobals keep;
     SPRAYSTYLE style = Lonely();
     style.Life = 1;
     Scene scene(style);
-    scene.core.SetDrawPass(CountDrawn);
+    CountDrawn drawn;
+    scene.core.SetDrawer(&drawn);
     Place(scene.core, scene.info, 5, 5, 0, 0);
     scene.LetGo();
     scene.core.Step();
-    EXPECT_EQ(g_drawnParticles, 1);
-    EXPECT_EQ(g_drawnAge, 0);
+    EXPECT_EQ(drawn.particles, 1);
+    EXPECT_EQ(drawn.age, 0);
     scene.core.Step();  // drawn once more in its last turn, then removed
-    EXPECT_EQ(g_drawnParticles, 1);
-    EXPECT_EQ(g_drawnAge, 1);
+    EXPECT_EQ(drawn.particles, 1);
+    EXPECT_EQ(drawn.age, 1);
     EXPECT_FALSE(scene.core.IsAlive());
     scene.core.Step();
-    EXPECT_EQ(g_drawnParticles, 0);
+    EXPECT_EQ(drawn.particles, 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "engine/Core.h"
+#include "engine/CoreMember.h"
 #include "engine/Random.h"
 #include "engine/SPRAYSTYLE.h"
 #include "engine/WORLD_SETTINGS.h"

@@ -6,6 +6,7 @@
 #include "engine/WORLD_SETTINGS.h"
 #include "settings/IniFileBackend.h"
 #include "settings/Registry.h"
+#include "settings/RunSettings.h"
 #include "tests/engine/EngineTestSupport.h"
 #include "tests/support/TestFiles.h"
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/FileException.h"
+#include "base/FileException.h"
 #include "settings/PresetCatalogue.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <random>
 #include <vector>
 
+#include "base/UCharBuffer.h"
 #include "history/DelayBuffer.h"
 #include "history/DelayCompress.h"
 #include "history/DelayDiff.h"
-#include "paint/UCharBuffer.h"
 
 namespace {
 

@@ -10,7 +10,6 @@
 #include "history/HistoryItem.h"
 #include "history/HistoryReader.h"
 #include "history/HistoryWriter.h"
-#include "tests/history/HistoryTestSupport.h"
 
 namespace {
 
@@ -35,7 +34,7 @@ Bytes ReadChunk(app::HistoryReader& reader) {
     return Bytes(buffer.ConstData(), buffer.ConstData() + buffer.Size());
 }
 
-using HistoryEncoding = test::WithHistoryMax;
+using HistoryEncoding = testing::Test;
 
 TEST_F(HistoryEncoding, OneDataReferenceIsAnEightByteHeader) {
     app::History history;
@@ -105,8 +104,8 @@ TEST_F(HistoryEncoding, AWriterLeftOpenAbandonsItsStep) {
 }
 
 TEST_F(HistoryEncoding, ADisabledHistoryOpensNoWriter) {
-    SetHistoryMax(0);
     app::History history;
+    history.SetLimit(0);
     app::HistoryWriter writer(history);
     EXPECT_FALSE(writer.Begin());
     EXPECT_FALSE(writer.IsOpen());

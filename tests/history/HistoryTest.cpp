@@ -6,7 +6,6 @@
 
 #include "history/History.h"
 #include "history/HistoryItem.h"
-#include "tests/history/HistoryTestSupport.h"
 
 namespace {
 
@@ -47,11 +46,11 @@ void Undo(History& history) {
     ReplayKinds(history, true);
 }
 
-using HistoryTest = test::WithHistoryMax;
+using HistoryTest = testing::Test;
 
 TEST_F(HistoryTest, DisabledHistoryStoresNothing) {
-    SetHistoryMax(0);
     History history;
+    history.SetLimit(0);
     EXPECT_FALSE(history.Begin());
     EXPECT_EQ(history.Depth(), 0);
     EXPECT_FALSE(history.IsRecording());
@@ -63,8 +62,8 @@ TEST_F(HistoryTest, DisabledHistoryStoresNothing) {
 }
 
 TEST_F(HistoryTest, TheOldestStepsGoBeyondTheLimit) {
-    SetHistoryMax(3);
     History history;
+    history.SetLimit(3);
     for (int32_t id = 1; id <= 4; ++id)
         CommitStep(history, id);
     EXPECT_EQ(StepIds(history), (std::vector<int32_t>{2, 3, 4}));
@@ -152,7 +151,7 @@ TEST_F(HistoryTest, LoweringTheLimitAtTheEndKeepsTheNewestSteps) {
     History history;
     for (int32_t id = 0; id < 10; ++id)
         CommitStep(history, id);
-    SetHistoryMax(2);
+    history.SetLimit(2);
     history.Trim();
     EXPECT_EQ(StepIds(history), (std::vector<int32_t>{8, 9}));
     EXPECT_EQ(history.Position(), 2);
@@ -165,7 +164,7 @@ TEST_F(HistoryTest, LoweringTheLimitDropsTheRedoStepsFirst) {
     for (int32_t i = 0; i < 6; ++i)
         Undo(history);
     ASSERT_EQ(history.Position(), 4);
-    SetHistoryMax(2);
+    history.SetLimit(2);
     history.Trim();
     EXPECT_EQ(StepIds(history), (std::vector<int32_t>{2, 3}));
     EXPECT_EQ(history.Position(), 2);
@@ -177,7 +176,7 @@ TEST_F(HistoryTest, TrimWithinTheLimitKeepsTheRedoSteps) {
     for (int32_t id = 0; id < 4; ++id)
         CommitStep(history, id);
     Undo(history);
-    SetHistoryMax(4);
+    history.SetLimit(4);
     history.Trim();
     EXPECT_EQ(history.StepCount(), 4);
     EXPECT_TRUE(history.CanRedo());
@@ -187,14 +186,14 @@ TEST_F(HistoryTest, TheLimitIsReadAtEachCommit) {
     History history;
     for (int32_t id = 0; id < 5; ++id)
         CommitStep(history, id);
-    SetHistoryMax(2);
+    history.SetLimit(2);
     CommitStep(history, 5);  // no Trim: the commit itself applies the lower limit
     EXPECT_EQ(StepIds(history), (std::vector<int32_t>{4, 5}));
     EXPECT_EQ(history.Position(), 2);
 
     ASSERT_TRUE(history.Begin());
     history.Add(Item(60));
-    SetHistoryMax(0);  // disabled while the step was open
+    history.SetLimit(0);  // disabled while the step was open
     history.End();
     EXPECT_EQ(history.StepCount(), 0);
     EXPECT_EQ(history.Position(), 0);

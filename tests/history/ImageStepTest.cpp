@@ -6,14 +6,13 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/Exception.h"
+#include "base/Image.h"
 #include "history/DelayBuffer.h"
 #include "history/DelayCompress.h"
 #include "history/History.h"
 #include "history/HistoryItem.h"
 #include "history/ImageStep.h"
-#include "host/Exception.h"
-#include "paint/Image.h"
-#include "tests/history/HistoryTestSupport.h"
 
 namespace {
 
@@ -54,7 +53,7 @@ struct Pictures {
     app::Image previous;
 };
 
-using ImageStep = test::WithHistoryMax;
+using ImageStep = testing::Test;
 
 TEST_F(ImageStep, TwoPixelStepStoresTheDifferenceAndReplaysBothWays) {
     app::History history;
@@ -103,8 +102,8 @@ TEST_F(ImageStep, AnUnchangedImageRecordsNothing) {
 }
 
 TEST_F(ImageStep, TheCopyIsRefreshedEvenWhenTheHistoryIsOff) {
-    SetHistoryMax(0);
     app::History history;
+    history.SetLimit(0);
     Pictures pictures(3, 3);
     pictures.image.Data()[0] = 1;
     EXPECT_FALSE(pictures.Record(history));
@@ -121,7 +120,7 @@ TEST_F(ImageStep, AnEmptyImageRecordsNothing) {
 
 // Random edits of random pictures, a step after each, then undo and redo all the way (with new
 // steps mixed in after undos), checked against kept copies byte for byte.
-class RandomRoundTrip : public test::WithHistoryMax {
+class RandomRoundTrip : public testing::Test {
   protected:
     void Edit(app::Image& image) {
         const int32_t width = image.Width(), height = image.Height();
@@ -160,8 +159,8 @@ class RandomRoundTrip : public test::WithHistoryMax {
     }
 
     void Run(int32_t width, int32_t height, int32_t limit, int32_t edits) {
-        SetHistoryMax(limit);
         app::History history;
+        history.SetLimit(limit);
         Pictures pictures(width, height);
         std::vector<Bytes> states = {BytesOf(pictures.image)};  // states[i]: after i steps
         size_t position = 0;
@@ -210,10 +209,9 @@ TEST_F(RandomRoundTrip, PicturesOfManyWindowsAndAShortHistory) {
 }
 
 // A broken chunk must neither hang the replay nor leave the picture out of step with the history.
-class BrokenStep : public test::WithHistoryMax {
+class BrokenStep : public testing::Test {
   protected:
     void SetUp() override {
-        test::WithHistoryMax::SetUp();
         std::mt19937 random(5);
         for (int step = 0; step < 2; ++step) {
             for (int32_t i = 0; i < 20000; ++i) {

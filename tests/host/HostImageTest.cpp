@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "host/Exception.h"
+#include "base/Exception.h"
+#include "base/Image.h"
 #include "host/HostImage.h"
-#include "paint/Image.h"
 #include "tests/support/FakeHost.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include "host/Options.h"
 #include "settings/IniFileBackend.h"
 #include "settings/Registry.h"
+#include "settings/RunSettings.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

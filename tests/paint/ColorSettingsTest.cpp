@@ -8,6 +8,7 @@
 #include "paint/ColorSettings.h"
 #include "settings/IniFileBackend.h"
 #include "settings/Registry.h"
+#include "settings/RunSettings.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "base/Exception.h"
+#include "base/Image.h"
 #include "engine/Core.h"
 #include "engine/SPRAYSTYLE.h"
 #include "engine/STROKESTATE.h"
-#include "host/Exception.h"
 #include "paint/COLORSETTING.h"
-#include "paint/Image.h"
+#include "paint/DrawingPass.h"
 
 namespace {
 
@@ -26,7 +27,10 @@ app::STROKESTATE StillStroke(app::Core& engine, uint32_t colour) {
 
 TEST(CoreDrawing, EveryTurnStartsWithTheDrawingPass) {
     app::Core engine;
+    app::DrawingPass drawing;
+    engine.SetDrawer(&drawing);
     engine.SetSize(64, 48);
+    drawing.Build(64);
     engine.Init();
     app::Image image;
     image.Create(64, 48, 4);
@@ -54,11 +58,12 @@ TEST(CoreDrawing, EveryTurnStartsWithTheDrawingPass) {
     EXPECT_EQ(image.ConstPixel(31, 21)[2], 255);  // colour bytes stay
 }
 
-TEST(CoreDrawing, RingSizeOverflowRaisesCodeTwelve) {
-    app::Core engine;
-    engine.SetSize(40000000, 1);
+TEST(CoreDrawing, TheRingHoldsSixtyFourRowsAndItsOverflowRaisesCodeTwelve) {
+    app::DrawingPass drawing;
+    drawing.Build(1920);
+    EXPECT_EQ(drawing.RingCount(), 1920 * 64);
     try {
-        engine.Init();
+        drawing.Build(40000000);
         ADD_FAILURE() << "no error";
     } catch (const app::Exception& e) {
         EXPECT_EQ(e.Code(), 12);

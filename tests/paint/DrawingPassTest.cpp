@@ -6,13 +6,13 @@
 #include <random>
 #include <vector>
 
+#include "base/Image.h"
 #include "engine/CoreMember.h"
 #include "engine/SPRAYSTYLE.h"
 #include "paint/BrushMasks.h"
 #include "paint/COLORSETTING.h"
 #include "paint/ColorSettings.h"
 #include "paint/DrawingPass.h"
-#include "paint/Image.h"
 #include "paint/ParticleDrawing.h"
 
 namespace {
@@ -28,6 +28,7 @@ constexpr int32_t kPaint = 0, kErase = 1, kBlur = 2;
 // An engine state laid out as the engine's Init lays it out, without the engine.
 struct World {
     std::unique_ptr<CoreMember> core = std::make_unique<CoreMember>();
+    app::DrawingPass pass;
     Image image;
 
     World(int32_t width, int32_t height, int32_t mode = kPaint) {
@@ -41,7 +42,7 @@ struct World {
         const int32_t bytes = m.gridWidth * m.gridHeight * static_cast<int32_t>(sizeof(app::CELL));
         m.cells.Allocate(bytes);
         std::memset(m.cells.Data(), 0, static_cast<size_t>(bytes));
-        app::BuildDrawingStorage(m);
+        pass.Build(width);
         m.mode = mode;
         image.Create(width, height, 4);
         image.Clear();
@@ -80,15 +81,29 @@ struct World {
 
     const unsigned char* Pixel(int32_t x, int32_t y) const { return image.ConstPixel(x, y); }
 
+    // The pass over this grid, as the engine hands it over.
+    void Draw() {
+        const CoreMember& m = *core;
+        pass.Draw({core->cells.Data(), m.rows.IsEmpty() ? nullptr : m.rows.ConstData(), m.gridWidth, m.gridHeight,
+                   m.offsetX, m.offsetY, m.width, m.height, m.infoList.Items(), m.infoList.Count(), m.mode, m.image});
+    }
+
     bool RingIsEmpty() const {
-        const DRAWWORK* r = core->drawWork.ConstData();
-        for (int32_t i = 0; i < core->drawWork.Count(); ++i) {
+        const DRAWWORK* r = pass.Ring();
+        for (int32_t i = 0; i < pass.RingCount(); ++i) {
             if (r[i].weight != 0 || r[i].colour != 0)
                 return false;
         }
         return true;
     }
 };
+
+const unsigned char* Masks() {
+    static app::Buffer<unsigned char> masks;
+    if (masks.IsEmpty())
+        app::BuildBrushMasks(masks);
+    return masks.ConstData();
+}
 
 // The image position the pass computes for a particle.
 void PositionOf(const CoreMember& m, int32_t column, int32_t row, const PARTICLE& p, double& x, double& y) {
@@ -130,7 +145,7 @@ void LiteralPass(CoreMember& m, Image& image) {
                                                               std::min(std::max(mark.py, 0), m.height - 1));
                     p.colour = ColorWord(q[0], q[1], q[2], q[3]);
                 }
-                app::SplatMark(view, m.brushMasks.ConstData(), mark, colour);
+                app::SplatMark(view, Masks(), mark, colour);
             }
         }
         const int32_t limit = std::min(i * 16 - m.offsetY + 12, m.height);
@@ -155,7 +170,7 @@ void FullHeightPass(CoreMember& m, Image& image) {
                 double x, y;
                 PositionOf(m, j, i, cell.particles[k], x, y);
                 const uint32_t colour = app::ColorOf(m.infoList.Item(cell.particles[k].info).key, 0, m.mode);
-                app::SplatMark(view, m.brushMasks.ConstData(), app::PlaceMark(x, y), colour);
+                app::SplatMark(view, Masks(), app::PlaceMark(x, y), colour);
             }
         }
     }
@@ -211,7 +226,7 @@ TEST(DrawingPass, RingMatchesOneFullHeightAccumulation) {
                 FillRandom(world.image, random);
                 Image expected = world.image;
                 FullHeightPass(*world.core, expected);
-                app::DrawParticles(*world.core);
+                world.Draw();
                 ASSERT_EQ(Bytes(world.image), Bytes(expected)) << size[0] << "x" << size[1] << " mode " << mode;
                 ASSERT_TRUE(world.RingIsEmpty());
             }
@@ -237,7 +252,7 @@ TEST(DrawingPass, MatchesTheRowByRowRuleInEveryMode) {
                 LiteralPass(m, expected);
                 const std::vector<unsigned char> cellsExpected = CellBytes(m);
                 std::memcpy(m.cells.Data(), cellsBefore.data(), cellsBefore.size());
-                app::DrawParticles(m);
+                world.Draw();
                 ASSERT_EQ(Bytes(world.image), Bytes(expected)) << "mode " << mode << " round " << round;
                 ASSERT_EQ(CellBytes(m), cellsExpected) << "picked-up colours";
                 ASSERT_TRUE(world.RingIsEmpty());
@@ -250,7 +265,7 @@ TEST(DrawingPass, LoneAndCoincidentParticles) {
     World world(40, 40);
     const int32_t white = world.Style(ColorWord(255, 255, 255, 255));
     world.PutAt(10, 10, white);
-    app::DrawParticles(*world.core);
+    world.Draw();
     // Only the mask's peak (248 at mask row and column 2) passes 180: w = 17408.
     EXPECT_EQ(world.Pixel(8, 8)[0], 255);
     EXPECT_EQ(world.Pixel(8, 8)[3], (255u * 17408) >> 16);
@@ -277,7 +292,7 @@ TEST(DrawingPass, LoneAndCoincidentParticles) {
     }
     dense.PutAt(10, 10, style);
     dense.PutAt(10, 10, style);
-    app::DrawParticles(*dense.core);
+    dense.Draw();
     EXPECT_EQ(dense.Pixel(8, 8)[0], 127);
     EXPECT_EQ(dense.Pixel(8, 8)[3], 255);
 }
@@ -293,7 +308,7 @@ TEST(DrawingPass, OnePixelHighImageIsCompositedOnce) {
     // Two coincident particles whose peak lies on the only row: once gives 127, twice 191.
     world.PutAt(3, 2, white);
     world.PutAt(3, 2, white);
-    app::DrawParticles(*world.core);
+    world.Draw();
     EXPECT_EQ(world.Pixel(1, 0)[0], 127);
     EXPECT_EQ(world.Pixel(1, 0)[3], 255);
     EXPECT_TRUE(world.RingIsEmpty());
@@ -321,7 +336,7 @@ TEST(DrawingPass, ParticlesOutsideTheImageDrawNothing) {
     }
     // A slot holding a fraction beyond the cell is read as the cell's last position.
     world.Put(0, 0, 65535, 65535, style);
-    app::DrawParticles(m);
+    world.Draw();
     EXPECT_EQ(Bytes(world.image), before);
     EXPECT_TRUE(world.RingIsEmpty());
 }
@@ -341,7 +356,7 @@ TEST(DrawingPass, BlurDragsThePickedUpColour) {
     PARTICLE& a = world.PutAt(20, 20, style);
     PARTICLE& b = world.PutAt(20, 20, style);
     a.colour = b.colour = ColorWord(0, 0, 255, 255);
-    app::DrawParticles(*world.core);
+    world.Draw();
     // Each deposits the colour it carried, then carries the pixel under it, as it was before
     // its row was composited.
     EXPECT_EQ(a.colour, ColorWord(100, 100, 7, 255));
@@ -355,7 +370,7 @@ TEST(DrawingPass, BlurDragsThePickedUpColour) {
     edge.image.Row(9)[0] = 77;
     edge.image.Row(9)[3] = 255;
     PARTICLE& c = edge.PutAt(-6, 15, s);
-    app::DrawParticles(*edge.core);
+    edge.Draw();
     EXPECT_EQ(c.colour, ColorWord(77, 0, 0, 255));
 }
 

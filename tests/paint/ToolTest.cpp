@@ -3,12 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "base/Exception.h"
+#include "base/Image.h"
 #include "engine/Core.h"
+#include "engine/CoreMember.h"
+#include "engine/DecreaseReference.h"
 #include "engine/SPRAYSTYLE.h"
-#include "host/Exception.h"
 #include "paint/ColorSettings.h"
-#include "paint/DecreaseReference.h"
-#include "paint/Image.h"
 #include "paint/ToolBlur.h"
 #include "paint/ToolCanceler.h"
 #include "paint/ToolErase.h"
@@ -17,6 +18,7 @@
 #include "paint/ToolSelection.h"
 #include "settings/IniFileBackend.h"
 #include "settings/Registry.h"
+#include "settings/RunSettings.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

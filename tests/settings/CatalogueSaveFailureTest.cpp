@@ -10,9 +10,9 @@
 #include <csignal>
 #include <string>
 
+#include "base/FileException.h"
+#include "base/System.h"
 #include "engine/SPRAYSTYLE.h"
-#include "host/FileException.h"
-#include "host/System.h"
 #include "settings/PresetCatalogue.h"
 #include "tests/support/TestFiles.h"
 

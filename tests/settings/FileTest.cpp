@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "host/FileException.h"
-#include "host/System.h"
+#include "base/FileException.h"
+#include "base/System.h"
 #include "settings/File.h"
 #include "tests/support/TestFiles.h"
 

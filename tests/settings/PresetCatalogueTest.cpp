@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/FileException.h"
+#include "base/System.h"
 #include "engine/SPRAYSTYLE.h"
-#include "host/FileException.h"
-#include "host/System.h"
 #include "settings/IniFileBackend.h"
 #include "settings/PresetCatalogue.h"
 #include "settings/Registry.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "host/FileException.h"
+#include "base/FileException.h"
 #include "settings/IniFileBackend.h"
 #include "settings/Registry.h"
 #include "tests/support/TestFiles.h"

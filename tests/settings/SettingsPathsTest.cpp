@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host/System.h"
+#include "base/System.h"
 #include "settings/SettingsPaths.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/Failure.h"
+#include "base/FileException.h"
 #include "engine/SPRAYSTYLE.h"
-#include "host/Failure.h"
-#include "host/FileException.h"
 #include "settings/File.h"
 #include "settings/PresetCatalogue.h"
 #include "settings/SprayFile.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "host/Failure.h"
+#include "base/Failure.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

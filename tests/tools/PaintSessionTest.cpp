@@ -9,9 +9,9 @@
 #include "host/Options.h"
 #include "paint/ToolSelection.h"
 #include "settings/PresetCatalogue.h"
+#include "settings/RunSettings.h"
 #include "tests/support/TestFiles.h"
 #include "tools/paint/MemoryHost.h"
-#include "tools/paint/RunSettings.h"
 #include "tools/paint/ScriptError.h"
 #include "tools/paint/ScriptReader.h"
 
@@ -37,7 +37,7 @@ struct HeadlessRun {
         host.Accept("");
         app::RestoreRandomState(kFreshRandomState);
         app::SelectTool(0);  // a run without a stored tool keeps the one it has
-        tools::LoadRunSettings(settings);
+        app::LoadRunSettingsFile(settings);
         session.Start();
     }
     ~HeadlessRun() { app::DestroyCurrentTool(); }
@@ -159,7 +159,7 @@ TEST(PaintSession, SavedSettingsLoadBackTheSame) {
     {
         HeadlessRun run(Gradient(8, 8));
         run.Script("tool Blur\nstyle Life 77\nworld Lively 0.25\noption DisplayingInterval 3\n");
-        tools::SaveRunSettings(folder.File("saved.ini"));
+        app::SaveRunSettingsFile(folder.File("saved.ini"));
     }
     HeadlessRun reloaded(Gradient(8, 8), folder.File("saved.ini"));
     EXPECT_EQ(app::CurrentToolNumber(), 2);

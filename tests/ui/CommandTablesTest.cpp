@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host/String.h"
+#include "base/String.h"
 #include "resources/ResourceIds.h"
 #include "ui/CommandRules.h"
 #include "ui/IdValueTable.h"

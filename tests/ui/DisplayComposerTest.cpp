@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "host/Exception.h"
-#include "paint/Image.h"
+#include "base/Exception.h"
+#include "base/Image.h"
 #include "ui/DisplayComposer.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host/Exception.h"
+#include "base/Exception.h"
 #include "ui/ViewGeometry.h"
 #include "ui/WindowGeometry.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/Exception.h"
+#include "base/Exception.h"
 #include "resources/ResourceIds.h"
 #include "tests/support/TestFiles.h"
 #include "tests/win32/Cp932.h"

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "base/System.h"
 #include "host/HostImage.h"
-#include "host/System.h"
 #include "host/win32/RunFilter.h"
 #include "host/win32/RunProbe.h"
 #include "resources/ResourceIds.h"

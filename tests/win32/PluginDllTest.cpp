@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/String.h"
 #include "host/HostInterface.h"
-#include "host/String.h"
 #include "host/win32/LibraryExport.h"
 #include "tests/support/FakeHost.h"
 #include "tests/win32/Cp932.h"

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "host/FileException.h"
-#include "host/System.h"
-#include "host/win32/ProfileBackendWin32.h"
-#include "host/win32/RegistryBackendWin32.h"
+#include "base/FileException.h"
+#include "base/System.h"
 #include "settings/Registry.h"
 #include "settings/SettingsBackend.h"
+#include "settings/win32/ProfileBackendWin32.h"
+#include "settings/win32/RegistryBackendWin32.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "host/Exception.h"
-#include "host/Failure.h"
-#include "paint/Image.h"
+#include "base/Exception.h"
+#include "base/Failure.h"
+#include "base/Image.h"
 #include "tests/support/TestFiles.h"
 #include "tests/win32/Cp932.h"
 #include "ui/DisplayComposer.h"

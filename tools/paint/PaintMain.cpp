@@ -6,14 +6,14 @@
 #include <memory>
 #include <string>
 
-#include "host/Failure.h"
-#include "host/System.h"
+#include "base/Failure.h"
+#include "base/System.h"
 #include "paint/ToolSelection.h"
 #include "settings/PresetCatalogue.h"
+#include "settings/RunSettings.h"
 #include "tools/common/PngFile.h"
 #include "tools/paint/MemoryHost.h"
 #include "tools/paint/PaintSession.h"
-#include "tools/paint/RunSettings.h"
 #include "tools/paint/ScriptError.h"
 #include "tools/paint/ScriptReader.h"
 
@@ -110,7 +110,7 @@ int Paint(const Options& options, const std::string& programFolder) {
     tools::MemoryHost host(StartingPicture(options, programFolder));
     host.Accept("");
 
-    tools::LoadRunSettings(options.settings);
+    app::LoadRunSettingsFile(options.settings);
     app::PresetCatalogue catalogue;
     const std::string cataloguePath =
         options.catalogue.empty() ? programFolder + "/preset/preset.spr" : options.catalogue;
@@ -132,7 +132,7 @@ int Paint(const Options& options, const std::string& programFolder) {
     }
     try {
         if (!options.saveSettings.empty())
-            tools::SaveRunSettings(options.saveSettings);
+            app::SaveRunSettingsFile(options.saveSettings);
     } catch (...) {
         app::RemoveFile(pending);
         throw;

@@ -17,6 +17,7 @@
 #include "settings/MemorySettingsBackend.h"
 #include "settings/PresetCatalogue.h"
 #include "settings/Registry.h"
+#include "settings/RunSettings.h"
 #include "tools/paint/ScriptError.h"
 #include "tools/paint/ScriptReader.h"
 #include "tools/paint/TextCodePage.h"

@@ -20,9 +20,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/Exception.h"
+#include "base/Failure.h"
 #include "engine/SPRAYSTYLE.h"
-#include "host/Exception.h"
-#include "host/Failure.h"
 #include "settings/PresetCatalogue.h"
 #include "tools/common/CodePage932.h"
 

@@ -3,9 +3,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include "host/FileException.h"
-#include "host/String.h"
-#include "host/System.h"
+#include "base/FileException.h"
+#include "base/String.h"
+#include "base/System.h"
 #include "resources/ResourceIds.h"
 #include "settings/Registry.h"
 #include "settings/SettingsPaths.h"

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "settings/SettingsOwner.h"
 #include "ui/win32/Window.h"
 
 namespace app {
@@ -16,14 +17,14 @@ class Registry;
 // The top-level window of a filter run: menu, toolbar, status bar and the view between them.
 // It routes the commands, remembers its placement and bars between runs, opens the manual and
 // shows the About box; closing it ends the run.
-class AppFrame : public Window {
+class AppFrame : public Window, public SettingsOwner {
   public:
     AppFrame();
     ~AppFrame() override;
 
     // "ShowToolBar", "ShowStatusBar", "Window" and "Maximize" under "Frame", by the store's
     // direction.
-    void ExchangeSettings(Registry& store);
+    void ExchangeSettings(Registry& store) override;
     // The view (and with it the document) the frame owns from now on.
     void SetView(std::unique_ptr<AppView> view);
     AppView* View() const noexcept;

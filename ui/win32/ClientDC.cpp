@@ -1,6 +1,6 @@
 #include "ui/win32/ClientDC.h"
 
-#include "host/Exception.h"
+#include "base/Exception.h"
 
 namespace app {
 

@@ -1,7 +1,7 @@
 #include "ui/win32/DC.h"
 
-#include "host/Exception.h"
-#include "paint/Image.h"
+#include "base/Exception.h"
+#include "base/Image.h"
 #include "ui/win32/GdiObject.h"
 
 namespace app {

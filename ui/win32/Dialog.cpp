@@ -4,8 +4,8 @@
 
 #include <exception>
 
-#include "host/Exception.h"
-#include "host/win32/ModuleInstance.h"
+#include "base/Exception.h"
+#include "base/win32/ModuleInstance.h"
 #include "resources/ResourceIds.h"
 #include "ui/win32/AppMessages.h"
 #include "ui/win32/Command.h"

@@ -1,6 +1,6 @@
 #include "ui/win32/GdiObject.h"
 
-#include "host/Exception.h"
+#include "base/Exception.h"
 #include "ui/win32/DC.h"
 
 namespace app {

@@ -1,8 +1,8 @@
 #include "ui/win32/ToolTip.h"
 
-#include "host/Exception.h"
-#include "host/String.h"
-#include "host/win32/ModuleInstance.h"
+#include "base/Exception.h"
+#include "base/String.h"
+#include "base/win32/ModuleInstance.h"
 
 namespace app {
 

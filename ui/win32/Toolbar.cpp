@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "host/Exception.h"
-#include "host/win32/ModuleInstance.h"
+#include "base/Exception.h"
+#include "base/win32/ModuleInstance.h"
 #include "resources/ResourceIds.h"
 
 namespace app {

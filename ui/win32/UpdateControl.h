@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "host/String.h"
+#include "base/String.h"
 #include "ui/IdValueTable.h"
 #include "ui/win32/Window.h"
 

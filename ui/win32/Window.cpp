@@ -1,8 +1,8 @@
 #include "ui/win32/Window.h"
 
-#include "host/Exception.h"
-#include "host/Failure.h"
-#include "host/win32/ModuleInstance.h"
+#include "base/Exception.h"
+#include "base/Failure.h"
+#include "base/win32/ModuleInstance.h"
 #include "resources/ResourceIds.h"
 #include "ui/WindowGeometry.h"
 #include "ui/win32/Modal.h"

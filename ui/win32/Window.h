@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "paint/Geometry.h"
+#include "base/Geometry.h"
 
 namespace app {
 

@@ -1,0 +1,129 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+
+#include "base/System.h"
+
+namespace app {
+
+namespace {
+
+std::string& ModulePathStore() {
+    static std::string path;
+    return path;
+}
+
+}  // namespace
+
+std::string SystemErrorText(int32_t error, const std::string& insert) {
+    std::string text = std::strerror(error);
+    if (!insert.empty())
+        text = insert + ": " + text;
+    return text;
+}
+
+std::string ModuleFilePath() {
+    return ModulePathStore();
+}
+
+void SetModuleFilePath(const std::string& path) {
+    ModulePathStore() = path;
+}
+
+FileHandle OpenFileForReading(const std::string& path, int32_t* error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        *error = errno;
+    return fd < 0 ? kNoFile : fd;
+}
+
+FileHandle OpenFileForWriting(const std::string& path, bool* created, int32_t* error) {
+    *created = false;
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        *created = true;
+        return fd;
+    }
+    if (errno == EEXIST)
+        fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0)
+        *error = errno;
+    return fd < 0 ? kNoFile : fd;
+}
+
+int32_t ReadFileBytes(FileHandle file, void* data, int32_t bytes, int32_t* error) {
+    int32_t total = 0;
+    while (total < bytes) {
+        const ssize_t got =
+            ::read(static_cast<int>(file), static_cast<char*>(data) + total, static_cast<size_t>(bytes - total));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            *error = errno;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        total += static_cast<int32_t>(got);
+    }
+    return total;
+}
+
+bool WriteFileBytes(FileHandle file, const void* data, int32_t bytes, int32_t* error) {
+    int32_t total = 0;
+    while (total < bytes) {
+        const ssize_t put =
+            ::write(static_cast<int>(file), static_cast<const char*>(data) + total, static_cast<size_t>(bytes - total));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            *error = errno;
+            return false;
+        }
+        total += static_cast<int32_t>(put);
+    }
+    return true;
+}
+
+int64_t FileLength(FileHandle file) {
+    struct stat info;
+    if (::fstat(static_cast<int>(file), &info) != 0)
+        return -1;
+    return static_cast<int64_t>(info.st_size);
+}
+
+bool CloseFile(FileHandle file, int32_t* error) {
+    if (::close(static_cast<int>(file)) == 0)
+        return true;
+    *error = errno;
+    return false;
+}
+
+bool RemoveFile(const std::string& path) {
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* error) {
+    if (::rename(from.c_str(), to.c_str()) == 0)
+        return true;
+    *error = errno;
+    return false;
+}
+
+bool FileExists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+uint32_t TickCount() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<uint32_t>(static_cast<uint64_t>(now.tv_sec) * 1000u +
+                                 static_cast<uint64_t>(now.tv_nsec) / 1000000u);
+}
+
+}  // namespace app

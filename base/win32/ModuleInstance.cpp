@@ -1,0 +1,7 @@
+#include "base/win32/ModuleInstance.h"
+
+namespace app {
+
+HINSTANCE ModuleInstance = GetModuleHandleA(nullptr);
+
+}  // namespace app

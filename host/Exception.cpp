@@ -1,9 +1,0 @@
-#include "host/Exception.h"
-
-namespace app {
-
-const char* Exception::what() const noexcept {
-    return "app::Exception";
-}
-
-}  // namespace app

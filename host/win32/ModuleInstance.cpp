@@ -1,7 +1,0 @@
-#include "host/win32/ModuleInstance.h"
-
-namespace app {
-
-HINSTANCE ModuleInstance = GetModuleHandleA(nullptr);
-
-}  // namespace app

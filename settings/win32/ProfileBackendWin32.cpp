@@ -1,0 +1,50 @@
+#include "settings/win32/ProfileBackendWin32.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "base/FileException.h"
+
+namespace app {
+
+namespace {
+
+constexpr const char* kRootSection = "App";
+constexpr DWORD kTextStep = 1024;
+
+}  // namespace
+
+ProfileBackendWin32::ProfileBackendWin32(std::string path) : path_(std::move(path)), section_(kRootSection) {}
+
+void ProfileBackendWin32::SelectSection(const char* name) {
+    section_ = name ? name : kRootSection;
+}
+
+int32_t ProfileBackendWin32::ReadInt(const char* key, int32_t defaultValue) {
+    return static_cast<int32_t>(GetPrivateProfileIntA(section_.c_str(), key, defaultValue, path_.c_str()));
+}
+
+std::string ProfileBackendWin32::ReadText(const char* key, const std::string& defaultValue) {
+    // The profile functions cut long texts to the buffer: grow it until the text fits.
+    std::vector<char> buffer(kTextStep);
+    for (;;) {
+        const DWORD length = GetPrivateProfileStringA(section_.c_str(), key, defaultValue.c_str(), buffer.data(),
+                                                      static_cast<DWORD>(buffer.size()), path_.c_str());
+        if (length < buffer.size() - 1)
+            return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() + kTextStep);
+    }
+}
+
+void ProfileBackendWin32::WriteInt(const char* key, int32_t value) {
+    WriteText(key, std::to_string(value));
+}
+
+void ProfileBackendWin32::WriteText(const char* key, const std::string& value) {
+    if (!WritePrivateProfileStringA(section_.c_str(), key, value.c_str(), path_.c_str())) {
+        throw FileException(ErrorSystem, static_cast<int32_t>(GetLastError()), path_);
+    }
+}
+
+}  // namespace app
