@@ -14,7 +14,7 @@ int32_t Random() noexcept;
 
 // Next value as a fraction 0 ... 1, both ends included.
 inline double RandomUnit() noexcept {
-    return Random() / 32767.0;
+    return Random() / static_cast<double>(kRandomMax);
 }
 
 // The generator's state, for tests and tools that must replay a sequence.

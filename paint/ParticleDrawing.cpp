@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "engine/PARTICLEGRID.h"
 #include "paint/BrushMasks.h"
 
 namespace app {
@@ -110,7 +111,7 @@ void CompositePixel(unsigned char* pixel, const DRAWWORK& record, int32_t mode) 
     if (w == 0)
         return;
     const uint32_t a = pixel[3];
-    if (mode != 1) {
+    if (mode != DrawingModeErase) {
         const uint32_t kept = a * 256;
         for (int32_t k = 0; k < 3; ++k)
             pixel[k] = static_cast<unsigned char>((pixel[k] * kept + Byte(record.colour, k) * w) / (kept + w));

@@ -22,110 +22,95 @@ void ClearColourBlock(SPRAYSTYLE& style) {
     style.CycleLength = 0;
 }
 
-void ReadField(File& file, int32_t tag, std::string* name, SPRAYSTYLE& s) {
-    switch (tag) {
-        case SprayFile::TagName:
-            *name = file.ReadTaggedText();
-            break;
-        case SprayFile::TagRepulsion:
-            s.Repulsion = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagRepulsionArea:
-            s.RepulsionArea = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagGravity:
-            s.Gravity = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagGravityArea:
-            s.gravityArea = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagBrake:
-            s.Brake = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagViscosity:
-            s.Viscosity = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagViscosityArea:
-            s.ViscosityArea = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagLife:
-            s.Life = file.ReadTaggedInt();
-            break;
-        case SprayFile::TagLimitedSpeed:
-            s.LimitedSpeed = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagUseLimitedSpeed:
-            s.UseLimitedSpeed = file.ReadTaggedBool();
-            break;
-        case SprayFile::TagVelocity:
-            file.ReadTaggedPair(&s.Velocity.x, &s.Velocity.y);
-            break;
-        case SprayFile::TagVelocityWiggle:
-            s.VelocityWiggle = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagVelocityWidth:
-            s.VelocityWidth = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagVelocityRotationSpeed:
-            s.VelocityRotationSpeed = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagVelocityMode:
-            s.VelocityMode = file.ReadTaggedInt();
-            break;
-        case SprayFile::TagCount:
-            s.Count = file.ReadTaggedInt();
-            break;
-        case SprayFile::TagSize:
-            s.Size = file.ReadTaggedInt();
-            break;
-        case SprayFile::TagThrowing:
-            s.Throwing = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagUseSpin:
-            s.UseSpin = file.ReadTaggedBool();
-            break;
-        case SprayFile::TagSpinStep:
-            s.SpinStep = file.ReadTaggedInt();
-            break;
-        case SprayFile::TagSpinAngle:
-            s.SpinAngle = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagSpinAngleWiggle:
-            s.SpinAngleWiggle = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagUseSplit:
-            s.UseSplit = file.ReadTaggedBool();
-            break;
-        case SprayFile::TagSplitMode:
-            s.SplitMode = file.ReadTaggedInt();
-            break;
-        case SprayFile::TagSplitStep1:
-            s.SplitStep1 = file.ReadTaggedInt();
-            break;
-        case SprayFile::TagSplitStep2:
-            s.SplitStep2 = file.ReadTaggedInt();
-            break;
-        case SprayFile::TagSplitAngle1:
-            s.SplitAngle1 = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagSplitAngle2:
-            s.SplitAngle2 = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagSplitAngleWiggle:
-            s.SplitAngleWiggle = file.ReadTaggedReal();
-            break;
-        case SprayFile::TagSplitLag:
-            s.SplitLag = file.ReadTaggedInt();
-            break;
-        case SprayFile::TagSplitGenerations:
-            s.SplitGenerations = file.ReadTaggedInt();
-            break;
-        case SprayFile::TagSplitRate:
-            s.SplitRate = file.ReadTaggedReal();
-            break;
-        default:
-            FailBroken(file);
+// Every stored field of a preset, in the order they are written: its tag and the member it
+// holds, which is one of a real, an integer, a flag or a pair.
+struct FIELD {
+    SprayFile::Tag tag;
+    double SPRAYSTYLE::*real = nullptr;
+    int32_t SPRAYSTYLE::*integer = nullptr;
+    bool SPRAYSTYLE::*flag = nullptr;
+    Vector2 SPRAYSTYLE::*pair = nullptr;
+};
+
+constexpr FIELD Real(SprayFile::Tag tag, double SPRAYSTYLE::*member) {
+    return {tag, member};
+}
+constexpr FIELD Int(SprayFile::Tag tag, int32_t SPRAYSTYLE::*member) {
+    return {tag, nullptr, member};
+}
+constexpr FIELD Flag(SprayFile::Tag tag, bool SPRAYSTYLE::*member) {
+    return {tag, nullptr, nullptr, member};
+}
+constexpr FIELD Pair(SprayFile::Tag tag, Vector2 SPRAYSTYLE::*member) {
+    return {tag, nullptr, nullptr, nullptr, member};
+}
+
+using S = SPRAYSTYLE;
+using F = SprayFile;
+constexpr FIELD kFields[] = {
+    Real(F::TagRepulsion, &S::Repulsion),
+    Real(F::TagRepulsionArea, &S::RepulsionArea),
+    Real(F::TagGravity, &S::Gravity),
+    Real(F::TagGravityArea, &S::gravityArea),
+    Real(F::TagBrake, &S::Brake),
+    Real(F::TagViscosity, &S::Viscosity),
+    Real(F::TagViscosityArea, &S::ViscosityArea),
+    Int(F::TagLife, &S::Life),
+    Real(F::TagLimitedSpeed, &S::LimitedSpeed),
+    Flag(F::TagUseLimitedSpeed, &S::UseLimitedSpeed),
+    Pair(F::TagVelocity, &S::Velocity),
+    Real(F::TagVelocityWiggle, &S::VelocityWiggle),
+    Real(F::TagVelocityWidth, &S::VelocityWidth),
+    Real(F::TagVelocityRotationSpeed, &S::VelocityRotationSpeed),
+    Int(F::TagVelocityMode, &S::VelocityMode),
+    Int(F::TagCount, &S::Count),
+    Int(F::TagSize, &S::Size),
+    Real(F::TagThrowing, &S::Throwing),
+    Flag(F::TagUseSpin, &S::UseSpin),
+    Int(F::TagSpinStep, &S::SpinStep),
+    Real(F::TagSpinAngle, &S::SpinAngle),
+    Real(F::TagSpinAngleWiggle, &S::SpinAngleWiggle),
+    Flag(F::TagUseSplit, &S::UseSplit),
+    Int(F::TagSplitMode, &S::SplitMode),
+    Int(F::TagSplitStep1, &S::SplitStep1),
+    Int(F::TagSplitStep2, &S::SplitStep2),
+    Real(F::TagSplitAngle1, &S::SplitAngle1),
+    Real(F::TagSplitAngle2, &S::SplitAngle2),
+    Real(F::TagSplitAngleWiggle, &S::SplitAngleWiggle),
+    Int(F::TagSplitLag, &S::SplitLag),
+    Int(F::TagSplitGenerations, &S::SplitGenerations),
+    Real(F::TagSplitRate, &S::SplitRate),
+};
+
+void WriteField(File& file, const FIELD& field, const SPRAYSTYLE& s) {
+    if (field.real)
+        file.WriteTaggedReal(field.tag, s.*field.real);
+    else if (field.integer)
+        file.WriteTaggedInt(field.tag, s.*field.integer);
+    else if (field.flag)
+        file.WriteTaggedBool(field.tag, s.*field.flag);
+    else
+        file.WriteTaggedPair(field.tag, (s.*field.pair).x, (s.*field.pair).y);
+}
+
+void ReadField(File& file, const FIELD& field, SPRAYSTYLE& s) {
+    if (field.real)
+        s.*field.real = file.ReadTaggedReal();
+    else if (field.integer)
+        s.*field.integer = file.ReadTaggedInt();
+    else if (field.flag)
+        s.*field.flag = file.ReadTaggedBool();
+    else
+        file.ReadTaggedPair(&(s.*field.pair).x, &(s.*field.pair).y);
+}
+
+// The field of a tag; an unknown tag is a broken file.
+const FIELD& FieldOf(const File& file, int32_t tag) {
+    for (const FIELD& field : kFields) {
+        if (field.tag == tag)
+            return field;
     }
+    FailBroken(file);
 }
 
 }  // namespace
@@ -149,38 +134,8 @@ int32_t SprayFile::ReadHeader(File& file) {
 
 void SprayFile::WritePreset(File& file, const std::string& name, const SPRAYSTYLE& s) {
     file.WriteTaggedText(TagName, name);
-    file.WriteTaggedReal(TagRepulsion, s.Repulsion);
-    file.WriteTaggedReal(TagRepulsionArea, s.RepulsionArea);
-    file.WriteTaggedReal(TagGravity, s.Gravity);
-    file.WriteTaggedReal(TagGravityArea, s.gravityArea);
-    file.WriteTaggedReal(TagBrake, s.Brake);
-    file.WriteTaggedReal(TagViscosity, s.Viscosity);
-    file.WriteTaggedReal(TagViscosityArea, s.ViscosityArea);
-    file.WriteTaggedInt(TagLife, s.Life);
-    file.WriteTaggedReal(TagLimitedSpeed, s.LimitedSpeed);
-    file.WriteTaggedBool(TagUseLimitedSpeed, s.UseLimitedSpeed);
-    file.WriteTaggedPair(TagVelocity, s.Velocity.x, s.Velocity.y);
-    file.WriteTaggedReal(TagVelocityWiggle, s.VelocityWiggle);
-    file.WriteTaggedReal(TagVelocityWidth, s.VelocityWidth);
-    file.WriteTaggedReal(TagVelocityRotationSpeed, s.VelocityRotationSpeed);
-    file.WriteTaggedInt(TagVelocityMode, s.VelocityMode);
-    file.WriteTaggedInt(TagCount, s.Count);
-    file.WriteTaggedInt(TagSize, s.Size);
-    file.WriteTaggedReal(TagThrowing, s.Throwing);
-    file.WriteTaggedBool(TagUseSpin, s.UseSpin);
-    file.WriteTaggedInt(TagSpinStep, s.SpinStep);
-    file.WriteTaggedReal(TagSpinAngle, s.SpinAngle);
-    file.WriteTaggedReal(TagSpinAngleWiggle, s.SpinAngleWiggle);
-    file.WriteTaggedBool(TagUseSplit, s.UseSplit);
-    file.WriteTaggedInt(TagSplitMode, s.SplitMode);
-    file.WriteTaggedInt(TagSplitStep1, s.SplitStep1);
-    file.WriteTaggedInt(TagSplitStep2, s.SplitStep2);
-    file.WriteTaggedReal(TagSplitAngle1, s.SplitAngle1);
-    file.WriteTaggedReal(TagSplitAngle2, s.SplitAngle2);
-    file.WriteTaggedReal(TagSplitAngleWiggle, s.SplitAngleWiggle);
-    file.WriteTaggedInt(TagSplitLag, s.SplitLag);
-    file.WriteTaggedInt(TagSplitGenerations, s.SplitGenerations);
-    file.WriteTaggedReal(TagSplitRate, s.SplitRate);
+    for (const FIELD& field : kFields)
+        WriteField(file, field, s);
     file.WriteInt(TagEnd);
 }
 
@@ -188,8 +143,12 @@ void SprayFile::ReadPreset(File& file, std::string* name, SPRAYSTYLE* style) {
     SPRAYSTYLE read;
     ClearColourBlock(read);
     std::string readName = String::Load(IDS_NO_NAME).ToStdString();
-    for (int32_t tag = file.ReadInt(); tag != TagEnd; tag = file.ReadInt())
-        ReadField(file, tag, &readName, read);
+    for (int32_t tag = file.ReadInt(); tag != TagEnd; tag = file.ReadInt()) {
+        if (tag == TagName)
+            readName = file.ReadTaggedText();
+        else
+            ReadField(file, FieldOf(file, tag), read);
+    }
     read.Validate();
     *name = std::move(readName);
     *style = read;

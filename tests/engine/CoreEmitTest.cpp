@@ -96,6 +96,8 @@ TEST(CoreEmit, InnerAreaReachesBeyondTheImageButNotFar) {
     core.Emit(Request(info, 102, 10));  // beyond the right edge
     EXPECT_EQ(core.ParticleCount(), 2);
     core.Emit(Request(info, -40, 10));
+    core.Emit(Request(info, 115, 10));  // into the last column (9, from pixel 114), as into column 0
+    core.Emit(Request(info, 10, 89));   // into the last row (7, from pixel 88)
     core.Emit(Request(info, 140, 10));
     core.Emit(Request(info, 10, -41));
     core.Emit(Request(info, std::nan(""), 10));

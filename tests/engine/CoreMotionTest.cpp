@@ -83,8 +83,10 @@ TEST(CoreMotion, MoveUsesLivelyAndDropsAtTheBorderRing) {
     KeepGlobals keep;
     enginetest::SetWorld(0, 0, 0.5);
     Scene scene(Lonely());
-    Place(scene.core, scene.info, 5, 5, 0, 16384, 1.0f, 0);  // half a cell to the right
-    Place(scene.core, scene.info, 1, 6, 100, 0, -0.5f, 0);   // into column 0: dropped
+    Place(scene.core, scene.info, 5, 5, 0, 16384, 1.0f, 0);   // half a cell to the right
+    Place(scene.core, scene.info, 1, 6, 100, 0, -0.5f, 0);    // into column 0: dropped
+    Place(scene.core, scene.info, 11, 3, 30000, 0, 0.5f, 0);  // into the last column (12): dropped
+    Place(scene.core, scene.info, 3, 11, 0, 30000, 0, 0.5f);  // into the last row (12): dropped
     Place(scene.core, scene.info, 11, 7, 0, 0, std::nanf(""), 0);
     scene.core.Step();
     ASSERT_EQ(scene.core.ParticleCount(), 1);

@@ -54,16 +54,14 @@ inline uint64_t Bits(double value) {
 }
 
 // Every field that a preset stores, compared one by one so that a failure names the field.
-#define SPRAY_STORED_REALS(X)                                                                                    \
-    X(Repulsion)                                                                                                 \
-    X(RepulsionArea)                                                                                             \
-    X(Gravity) X(gravityArea) X(Brake) X(Viscosity) X(ViscosityArea) X(LimitedSpeed) X(Velocity.x) X(Velocity.y) \
-        X(VelocityWiggle) X(VelocityWidth) X(VelocityRotationSpeed) X(Throwing) X(SpinAngle) X(SpinAngleWiggle)  \
-            X(SplitAngle1) X(SplitAngle2) X(SplitAngleWiggle) X(SplitRate)
-#define SPRAY_STORED_OTHERS(X)                                                                                   \
-    X(Life)                                                                                                      \
-    X(UseLimitedSpeed)                                                                                           \
-    X(VelocityMode) X(Count) X(Size) X(UseSpin) X(SpinStep) X(UseSplit) X(SplitMode) X(SplitStep1) X(SplitStep2) \
-        X(SplitLag) X(SplitGenerations)
+// clang-format off
+#define SPRAY_STORED_REALS(X) \
+    X(Repulsion) X(RepulsionArea) X(Gravity) X(gravityArea) X(Brake) X(Viscosity) X(ViscosityArea) \
+    X(LimitedSpeed) X(Velocity.x) X(Velocity.y) X(VelocityWiggle) X(VelocityWidth) X(VelocityRotationSpeed) \
+    X(Throwing) X(SpinAngle) X(SpinAngleWiggle) X(SplitAngle1) X(SplitAngle2) X(SplitAngleWiggle) X(SplitRate)
+#define SPRAY_STORED_OTHERS(X) \
+    X(Life) X(UseLimitedSpeed) X(VelocityMode) X(Count) X(Size) X(UseSpin) X(SpinStep) X(UseSplit) \
+    X(SplitMode) X(SplitStep1) X(SplitStep2) X(SplitLag) X(SplitGenerations)
+// clang-format on
 
 }  // namespace spraybytes

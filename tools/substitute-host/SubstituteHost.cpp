@@ -189,6 +189,28 @@ using FilterGetTitleFunction = int32_t (*)(int32_t, char*, int32_t*, int32_t*);
 using FilterProcFunction =
     int32_t (*)(HWND, const HostImageInfo*, const HostRowAccess*, const HostRowAccess*, const char*);
 
+// Loads the library and finds its two exports, as the host does; logs whether the underscore
+// names are the same functions.
+bool LoadFilter(const std::string& dll, FilterGetTitleFunction* getTitle, FilterProcFunction* filterProc) {
+    HMODULE library = LoadLibraryA(dll.c_str());
+    if (!library) {
+        std::fprintf(stderr, "%s: cannot be loaded (error %lu)\n", dll.c_str(), GetLastError());
+        return false;
+    }
+    *getTitle = app::LibraryExport<FilterGetTitleFunction>(library, "FilterGetTitle");
+    *filterProc = app::LibraryExport<FilterProcFunction>(library, "FilterProc");
+    if (!*getTitle || !*filterProc) {
+        std::fprintf(stderr, "%s: not a filter library\n", dll.c_str());
+        return false;
+    }
+    Log("exports FilterGetTitle=%d _FilterGetTitle=%d FilterProc=%d _FilterProc=%d",
+        GetProcAddress(library, "FilterGetTitle") == GetProcAddress(library, "_FilterGetTitle"),
+        GetProcAddress(library, "_FilterGetTitle") != nullptr,
+        GetProcAddress(library, "FilterProc") == GetProcAddress(library, "_FilterProc"),
+        GetProcAddress(library, "_FilterProc") != nullptr);
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -210,22 +232,10 @@ int main(int argc, char** argv) {
     if (!options.log.empty())
         g_log = std::fopen(options.log.c_str(), "w");
 
-    HMODULE library = LoadLibraryA(options.dll.c_str());
-    if (!library) {
-        std::fprintf(stderr, "%s: cannot be loaded (error %lu)\n", options.dll.c_str(), GetLastError());
+    FilterGetTitleFunction getTitle = nullptr;
+    FilterProcFunction filterProc = nullptr;
+    if (!LoadFilter(options.dll, &getTitle, &filterProc))
         return 1;
-    }
-    auto getTitle = app::LibraryExport<FilterGetTitleFunction>(library, "FilterGetTitle");
-    auto filterProc = app::LibraryExport<FilterProcFunction>(library, "FilterProc");
-    if (!getTitle || !filterProc) {
-        std::fprintf(stderr, "%s: not a filter library\n", options.dll.c_str());
-        return 1;
-    }
-    Log("exports FilterGetTitle=%d _FilterGetTitle=%d FilterProc=%d _FilterProc=%d",
-        GetProcAddress(library, "FilterGetTitle") == GetProcAddress(library, "_FilterGetTitle"),
-        GetProcAddress(library, "_FilterGetTitle") != nullptr,
-        GetProcAddress(library, "FilterProc") == GetProcAddress(library, "_FilterProc"),
-        GetProcAddress(library, "_FilterProc") != nullptr);
 
     char title[256] = {};
     int32_t first = -7, second = -7;
