@@ -24,6 +24,11 @@ void AllocateZeroed(Buffer<T>& buffer, int32_t count) {
         std::memset(buffer.Data(), 0, static_cast<size_t>(bytes));
 }
 
+// A particle's forward neighbours lie in five cells; the neighbour test reads and writes up to
+// four entries past the end of a run.
+constexpr int32_t kMostPartners = 5 * kCellCapacity;
+constexpr int32_t kPartnerPadding = 4;
+
 // Cells covering the image with at least one cell of border ring on every side.
 int32_t GridCells(int32_t pixels) {
     return CheckedAdd(CheckedAdd(pixels, kCellPixels - 1, ErrorOverflow) / kCellPixels, 3, ErrorOverflow);
@@ -65,6 +70,12 @@ void Core::Init() {
     const int32_t sumCount = CheckedMultiply(m.gridWidth, kCellCapacity, ErrorOverflow);
     AllocateZeroed(m.sums[0], sumCount);
     AllocateZeroed(m.sums[1], sumCount);
+    const int32_t sideCount = CheckedMultiply(sumCount, 2, ErrorOverflow);
+    AllocateZeroed(m.sides, sideCount);
+    AllocateZeroed(m.sideX, CheckedAdd(sideCount, kPartnerPadding, ErrorOverflow));
+    AllocateZeroed(m.sideY, CheckedAdd(sideCount, kPartnerPadding, ErrorOverflow));
+    AllocateZeroed(m.sideStarts, CheckedMultiply(m.gridWidth, 2, ErrorOverflow));
+    AllocateZeroed(m.partners, kMostPartners + kPartnerPadding);
 }
 
 void Core::SetImage(Image* image) noexcept {

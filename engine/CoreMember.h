@@ -4,6 +4,7 @@
 
 #include "base/Buffer.h"
 #include "engine/CELL.h"
+#include "engine/PAIRSIDE.h"
 #include "engine/ParticleInfoList.h"
 #include "engine/SUM.h"
 
@@ -28,7 +29,15 @@ class CoreMember {
     Buffer<CELL> nextCells;    // filled by the motion pass; exchanged with cells every turn
     Buffer<CELLROW> rows;      // what each row of `cells` holds
     Buffer<CELLROW> nextRows;  // the same for `nextCells`
-    int32_t mode = 0;          // a DrawingMode
+    // The force pass's copies of two cell rows (2 x gridWidth x 32), their packed positions
+    // (with 4 entries of padding for reads four at a time), where each column begins in its
+    // row's copy (2 x gridWidth), and one particle's forward neighbours.
+    Buffer<PAIRSIDE> sides;
+    Buffer<uint32_t> sideX;
+    Buffer<uint32_t> sideY;
+    Buffer<int32_t> sideStarts;
+    Buffer<int32_t> partners;
+    int32_t mode = 0;  // a DrawingMode
 
     Image* image = nullptr;            // the document image that turns draw into and blur emission reads
     ParticleDrawer* drawer = nullptr;  // installed by the document; no drawing while null

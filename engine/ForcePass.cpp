@@ -5,109 +5,115 @@
 
 #include "engine/CellMath.h"
 #include "engine/CoreMember.h"
+#include "engine/PairLanes.h"
 #include "engine/WORLD_SETTINGS.h"
 
 namespace app {
 
 ForcePass::ForcePass(CoreMember& core, const WORLD_SETTINGS& world)
-    : m_(core), world_(world), items_(core.infoList.Items()) {}
+    : m_(core),
+      world_(world),
+      items_(core.infoList.Items()),
+      sides_(core.sides.Data()),
+      x_(core.sideX.Data()),
+      y_(core.sideY.Data()),
+      partners_(core.partners.Data()) {
+    const int32_t capacity = core.gridWidth * kCellCapacity;
+    for (int32_t r = 0; r < 2; ++r) {
+        rows_[r].base = r * capacity;
+        rows_[r].starts = core.sideStarts.Data() + r * core.gridWidth;
+    }
+}
 
 void ForcePass::Run() {
-    const int32_t gridWidth = m_.gridWidth;
-    CELL* cells = m_.cells.Data();
-    SUM* rows[2] = {m_.sums[0].Data(), m_.sums[1].Data()};
-    // The border ring is always empty, so only the inner cells are visited; their forward
-    // neighbours then always exist.
+    // The border ring is always empty, so only the inner rows are visited; the row below each
+    // is copied before the row itself is worked through.
+    CopyRow(1, rows_[1]);
     for (int32_t i = 1; i < m_.gridHeight - 1; ++i) {
-        SUM* row = rows[i & 1];
-        SUM* below = rows[(i + 1) & 1];
-        CELL* cellRow = cells + i * gridWidth;
-        for (int32_t j = 1; j < gridWidth - 1; ++j) {
-            CELL& cell = cellRow[j];
-            const int32_t count = cell.count;
-            for (int32_t k = 0; k < count; ++k) {
-                AccumulatePairs(cellRow, cellRow + gridWidth, row, below, j, i, k);
-                UpdateVelocity(cell.particles[k], row[j * kCellCapacity + k], j, i);
-            }
-        }
+        CopyRow(i + 1, rows_[(i + 1) & 1]);
+        RunRow(i);
     }
 }
 
-// Particle k of cell (j, i) with the later particles of its cell and every particle of the four
-// forward neighbours: right, and the three below.  Each pair is met exactly once.
-void ForcePass::AccumulatePairs(CELL* cellRow, CELL* belowRow, SUM* row, SUM* below, int32_t j, int32_t i, int32_t k) {
-    const CELL& cell = cellRow[j];
-    const PARTICLE& p = cell.particles[k];
-    const SIDE a = {p, CellX(j, p), CellY(i, p), row[j * kCellCapacity + k]};
-    const PARTICLE_INFO_KEY& ka = items_[p.info].key;
-    for (int32_t l = k + 1; l < cell.count; ++l) {
-        const PARTICLE& q = cell.particles[l];
-        Pair(a, ka, {q, CellX(j, q), CellY(i, q), row[j * kCellCapacity + l]});
-    }
-    PairWithCell(a, ka, cellRow[j + 1], row + (j + 1) * kCellCapacity, j + 1, i);
-    PairWithCell(a, ka, belowRow[j - 1], below + (j - 1) * kCellCapacity, j - 1, i + 1);
-    PairWithCell(a, ka, belowRow[j], below + j * kCellCapacity, j, i + 1);
-    PairWithCell(a, ka, belowRow[j + 1], below + (j + 1) * kCellCapacity, j + 1, i + 1);
-}
-
-void ForcePass::PairWithCell(const SIDE& a,
-                             const PARTICLE_INFO_KEY& ka,
-                             const CELL& cell,
-                             SUM* sums,
-                             int32_t column,
-                             int32_t row) {
-    const int32_t count = cell.count;
-    for (int32_t l = 0; l < count; ++l) {
-        const PARTICLE& q = cell.particles[l];
-        Pair(a, ka, {q, CellX(column, q), CellY(row, q), sums[l]});
-    }
-}
-
-// Equal and opposite forces and the viscosity sums of one pair; the ranges are A's.
-void ForcePass::Pair(const SIDE& a, const PARTICLE_INFO_KEY& ka, const SIDE& b) {
-    // Positions are multiples of 1/32768 well inside 53 bits, so these differences are exact.
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
-    const double d2 = dx * dx + dy * dy;
-    if (d2 > 1.0)
+// Copies the particles of cell row `row` in scan order, with their sums in the row's half of
+// the accumulators (all zero: the particles of two rows earlier cleared them).
+void ForcePass::CopyRow(int32_t row, SIDEROW& side) {
+    side.count = 0;
+    side.first = 1;
+    side.last = 0;
+    if (row < 1 || row > m_.gridHeight - 2)
         return;
-    double fx = 0.0;
-    double fy = 0.0;
-    if (d2 > 0.0) {
-        const PARTICLE_INFO_KEY& kb = items_[b.particle.info].key;
-        const double dist = std::sqrt(d2);
-        double force = 0.0;
-        const double la = 1.0 - ka.gravityArea * dist;
-        if (la > 0.0)
-            force = ka.Gravity * kb.Gravity * la;
-        const double lr = 1.0 - ka.RepulsionArea * d2;
-        if (lr > 0.0)
-            force = force - ka.Repulsion * kb.Repulsion * lr;
-        fx = force * dx / dist;
-        fy = force * dy / dist;
-        const double lv = 1.0 - ka.ViscosityArea * dist;
-        if (lv > 0.0) {
-            const double wa = kb.Viscosity * lv;
-            a.sum.velocitySumX += b.particle.vx * wa;
-            a.sum.velocitySumY += b.particle.vy * wa;
-            a.sum.weight += wa;
-            const double wb = ka.Viscosity * lv;
-            b.sum.velocitySumX += a.particle.vx * wb;
-            b.sum.velocitySumY += a.particle.vy * wb;
-            b.sum.weight += wb;
+    int32_t first = 0, last = 0;
+    m_.OccupiedColumns(row, first, last);
+    first = std::max(first, 1);
+    last = std::min(last, m_.gridWidth - 2);
+    CELL* cells = &m_.CellAt(0, row);
+    SUM* sums = m_.sums[row & 1].Data();
+    int32_t n = 0;
+    for (int32_t j = first; j <= last; ++j) {
+        side.starts[j] = n;
+        CELL& cell = cells[j];
+        for (int32_t k = 0; k < cell.count; ++k, ++n) {
+            PARTICLE& p = cell.particles[k];
+            const PARTICLE_INFO_KEY& key = items_[p.info].key;
+            const int32_t g = side.base + n;
+            sides_[g] = {p.vx, p.vy, key.Gravity, key.Repulsion, key.Viscosity, &p, &sums[n], &key, j};
+            x_[g] = PackedPosition(j, p.fx);
+            y_[g] = PackedPosition(row, p.fy);
         }
-    } else if (ka.Gravity > 0.0 || ka.Repulsion > 0.0) {
-        // Coincident particles drift apart instead of staying stuck together.
-        fx = Random() * 0.01 / kRandomMax;
-        fy = Random() * 0.01 / kRandomMax;
     }
-    a.sum.forceX += fx;
-    a.sum.forceY += fy;
-    b.sum.forceX -= fx;
-    b.sum.forceY -= fy;
+    side.first = first;
+    side.last = last;
+    side.count = n;
 }
 
-void ForcePass::UpdateVelocity(PARTICLE& p, SUM& sum, int32_t column, int32_t row) {
+void ForcePass::RunRow(int32_t row) {
+    const SIDEROW& here = rows_[row & 1];
+    const SIDEROW& below = rows_[(row + 1) & 1];
+    for (int32_t g = here.base; g < here.base + here.count; ++g) {
+        const PAIRSIDE& side = sides_[g];
+        const PARTICLE_INFO_KEY& key = *side.key;
+        SUM& sum = *side.sum;
+        PAIRACTOR a;
+        a.force = _mm_loadu_pd(&sum.forceX);
+        a.velocity = _mm_loadu_pd(&sum.velocitySumX);
+        a.weight = _mm_load_sd(&sum.weight);
+        a.v = _mm_loadu_pd(&side.vx);
+        a.gravity = side.gravity;
+        a.repulsion = side.repulsion;
+        a.viscosity = side.viscosity;
+        a.gravityArea = key.gravityArea;
+        a.repulsionArea = key.RepulsionArea;
+        a.viscosityArea = key.ViscosityArea;
+        a.x = x_[g];
+        a.y = y_[g];
+        const int32_t j = side.column;
+        SumPairs(a, g, here.Start(j + 2), below.Start(j - 1), below.Start(j + 2));
+        SUM total;
+        _mm_storeu_pd(&total.forceX, a.force);
+        _mm_storeu_pd(&total.velocitySumX, a.velocity);
+        _mm_store_sd(&total.weight, a.weight);
+        UpdateVelocity(*side.particle, total, j, row);
+        sum = SUM{0.0, 0.0, 0.0, 0.0, 0.0};
+    }
+}
+
+// Particle `self` with the rest of its cell and the cell to its right (up to rowEnd), then with
+// the three cells below (belowBegin ... belowEnd - 1): each pair once, in scan order.
+void ForcePass::SumPairs(PAIRACTOR& actor, int32_t self, int32_t rowEnd, int32_t belowBegin, int32_t belowEnd) {
+    PAIRACTOR a = actor;  // a local copy stays in registers
+    int32_t* list = partners_;
+    int32_t n = NearCandidates(x_, y_, self + 1, rowEnd, a.x, a.y, list);
+    n += NearCandidates(x_, y_, belowBegin, belowEnd, a.x, a.y, list + n);
+    int32_t t = 0;
+    for (; t + 1 < n; t += 2)
+        PairTwo(a, sides_[list[t]], sides_[list[t + 1]], x_, y_, list[t], list[t + 1]);
+    if (t < n)
+        PairOne(a, sides_[list[t]], x_[list[t]], y_[list[t]]);
+    actor = a;
+}
+
+void ForcePass::UpdateVelocity(PARTICLE& p, const SUM& sum, int32_t column, int32_t row) {
     const PARTICLE_INFO_KEY& s = items_[p.info].key;
     double vx = p.vx;
     double vy = p.vy;
@@ -140,7 +146,6 @@ void ForcePass::UpdateVelocity(PARTICLE& p, SUM& sum, int32_t column, int32_t ro
     }
     p.vx = static_cast<float>(vx);
     p.vy = static_cast<float>(vy);
-    sum = SUM{0.0, 0.0, 0.0, 0.0, 0.0};
 }
 
 }  // namespace app
