@@ -8,7 +8,6 @@
 namespace app {
 
 class DrawingPassMember;
-struct DRAWWORK;
 
 // The first pass of a turn, installed into the engine by the document: every live particle
 // splats its brush mark into a 64-row accumulation ring, coloured by its style's rule, and each
@@ -27,8 +26,8 @@ class DrawingPass : public ParticleDrawer {
     void Build(int32_t width);
     void Draw(const PARTICLEGRID& grid) override;
 
-    // The ring's records, for tests that check it is left empty.
-    const DRAWWORK* Ring() const noexcept;
+    // Whether the ring is empty, as every turn leaves it, and how many records it holds.
+    bool RingIsEmpty() const noexcept;
     int32_t RingCount() const noexcept;
 
   private:

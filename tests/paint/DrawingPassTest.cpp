@@ -88,14 +88,7 @@ struct World {
                    m.offsetX, m.offsetY, m.width, m.height, m.infoList.Items(), m.infoList.Count(), m.mode, m.image});
     }
 
-    bool RingIsEmpty() const {
-        const DRAWWORK* r = pass.Ring();
-        for (int32_t i = 0; i < pass.RingCount(); ++i) {
-            if (r[i].weight != 0 || r[i].colour != 0)
-                return false;
-        }
-        return true;
-    }
+    bool RingIsEmpty() const { return pass.RingIsEmpty(); }
 };
 
 const unsigned char* Masks() {
