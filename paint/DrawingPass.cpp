@@ -183,7 +183,7 @@ class Pass {
         unsigned char* pixels = Pixel(x0, y);
         for (uint32_t bits = HeavyRecords(weights, x1 - x0); bits != 0; bits &= bits - 1) {
             const int32_t s = __builtin_ctz(bits);
-            CompositePixel(pixels + s * 4, weights[s], colours[s], grid_.mode);
+            CompositeHeavy(pixels + s * 4, weights[s], colours[s], grid_.mode);
         }
         std::memset(weights, 0, sizeof(uint16_t) * static_cast<size_t>(x1 - x0));
         std::memset(colours, 0, sizeof(uint32_t) * static_cast<size_t>(x1 - x0));
