@@ -39,9 +39,36 @@ int32_t GridOffset(int32_t cells, int32_t pixels) {
     return CheckedSubtract(CheckedMultiply(cells, kCellPixels, ErrorOverflow), pixels, ErrorOverflow) / 2;
 }
 
+// Storage for as many force-pass bands as the crew has threads.
+void AllocateBands(CoreMember& m) {
+    m.bands.clear();
+    if (m.cells.IsEmpty())
+        return;
+    m.bands.resize(static_cast<size_t>(m.crew->Size()));
+    const int32_t rowCapacity = CheckedMultiply(m.gridWidth, kCellCapacity, ErrorOverflow);
+    const int32_t sideCount = CheckedMultiply(rowCapacity, 3, ErrorOverflow);
+    const int32_t padded = CheckedAdd(sideCount, kPartnerPadding, ErrorOverflow);
+    for (FORCEBAND& band : m.bands) {
+        AllocateZeroed(band.sides, sideCount);
+        AllocateZeroed(band.x, padded);
+        AllocateZeroed(band.y, padded);
+        AllocateZeroed(band.coarse, padded);
+        AllocateZeroed(band.starts, CheckedMultiply(m.gridWidth, 3, ErrorOverflow));
+        AllocateZeroed(band.sums[0], rowCapacity);
+        AllocateZeroed(band.sums[1], rowCapacity);
+        AllocateZeroed(band.partners, kMostPartners + kPartnerPadding);
+        AllocateZeroed(band.terms, kMostPartners);
+        for (int32_t r = 0; r < 3; ++r)
+            band.copies[r] = {r * rowCapacity, 0, 1, 0, band.starts.Data() + r * m.gridWidth};
+        band.rowBelow = -1;
+    }
+}
+
 }  // namespace
 
-Core::Core() : m_(std::make_unique<CoreMember>()) {}
+Core::Core() : m_(std::make_unique<CoreMember>()) {
+    m_->crew = std::make_unique<WorkCrew>(DefaultCrewSize());
+}
 
 Core::~Core() {
     EraseAll();
@@ -67,15 +94,17 @@ void Core::Init() {
     AllocateZeroed(m.nextCells, cellCount);
     AllocateZeroed(m.rows, m.gridHeight);
     AllocateZeroed(m.nextRows, m.gridHeight);
-    const int32_t sumCount = CheckedMultiply(m.gridWidth, kCellCapacity, ErrorOverflow);
-    AllocateZeroed(m.sums[0], sumCount);
-    AllocateZeroed(m.sums[1], sumCount);
-    const int32_t sideCount = CheckedMultiply(sumCount, 2, ErrorOverflow);
-    AllocateZeroed(m.sides, sideCount);
-    AllocateZeroed(m.sideX, CheckedAdd(sideCount, kPartnerPadding, ErrorOverflow));
-    AllocateZeroed(m.sideY, CheckedAdd(sideCount, kPartnerPadding, ErrorOverflow));
-    AllocateZeroed(m.sideStarts, CheckedMultiply(m.gridWidth, 2, ErrorOverflow));
-    AllocateZeroed(m.partners, kMostPartners + kPartnerPadding);
+    AllocateBands(m);
+}
+
+void Core::SetThreadCount(int32_t threads) {
+    m_->crew.reset();
+    m_->crew = std::make_unique<WorkCrew>(threads);
+    AllocateBands(*m_);
+}
+
+int32_t Core::ThreadCount() const noexcept {
+    return m_->crew->Size();
 }
 
 void Core::SetImage(Image* image) noexcept {
@@ -171,7 +200,8 @@ PARTICLEGRID Core::Grid() noexcept {
             m.infoList.Items(),
             m.infoList.Count(),
             m.mode,
-            m.image};
+            m.image,
+            m.crew.get()};
 }
 
 CoreMember& Core::Members() noexcept {

@@ -30,6 +30,11 @@ class Core {
     // Builds the grid for the stored size, before any particle exists.  Sizes that overflow 32
     // bits raise code 12.
     void Init();
+    // How many threads a turn's passes share their work among (the caller included); the result
+    // of a turn does not depend on it.  By default as many as the system has processors.  Not
+    // during a turn.
+    void SetThreadCount(int32_t threads);
+    int32_t ThreadCount() const noexcept;
     // The document image that turns draw into; also read by blur-mode emission.
     void SetImage(Image* image) noexcept;
     // The drawing pass of every turn; none (null) draws nothing.

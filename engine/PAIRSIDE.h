@@ -21,4 +21,14 @@ struct PAIRSIDE {
     int32_t column;
 };
 
+// What one pair adds: to A the force and the viscosity terms (B's velocity times its weight,
+// and the weight), to B minus the force and A's terms.  Terms of a pair that adds nothing to a
+// sum are +0.
+struct PAIRTERMS {
+    double force[2];
+    double towardA[2];
+    double towardB[2];
+    double weightA, weightB;
+};
+
 }  // namespace app

@@ -5,6 +5,7 @@
 // records.  The engine's own passes must leave exactly the same bytes.
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "engine/CoreMember.h"
 #include "engine/Random.h"
@@ -15,7 +16,8 @@ namespace enginetest {
 
 class PlainTurn {
   public:
-    explicit PlainTurn(app::CoreMember& m) : m_(m), world_(app::WorldSettings()) {}
+    explicit PlainTurn(app::CoreMember& m)
+        : m_(m), world_(app::WorldSettings()), sums_(2 * static_cast<size_t>(m.gridWidth) * app::kCellCapacity) {}
 
     void Run() {
         Forces();
@@ -33,7 +35,9 @@ class PlainTurn {
 
     const app::PARTICLE_INFO_KEY& Key(const app::PARTICLE& p) const { return m_.infoList.Item(p.info).key; }
     app::CELL& Cell(int32_t j, int32_t i) { return m_.CellAt(j, i); }
-    app::SUM& Sum(int32_t j, int32_t i, int32_t k) { return m_.sums[i & 1].Data()[j * app::kCellCapacity + k]; }
+    app::SUM& Sum(int32_t j, int32_t i, int32_t k) {
+        return sums_[(static_cast<size_t>(i & 1) * m_.gridWidth + j) * app::kCellCapacity + k];
+    }
     At Side(int32_t j, int32_t i, int32_t k) {
         app::PARTICLE& p = Cell(j, i).particles[k];
         return {p, j + p.fx / 32768.0, i + p.fy / 32768.0, Sum(j, i, k)};
@@ -199,6 +203,7 @@ class PlainTurn {
 
     app::CoreMember& m_;
     const app::WORLD_SETTINGS& world_;
+    std::vector<app::SUM> sums_;  // two rows of gridWidth x 32, zero between rows
 };
 
 }  // namespace enginetest
