@@ -50,8 +50,6 @@ void AllocateBands(CoreMember& m) {
     const int32_t padded = CheckedAdd(sideCount, kPartnerPadding, ErrorOverflow);
     for (FORCEBAND& band : m.bands) {
         AllocateZeroed(band.sides, sideCount);
-        AllocateZeroed(band.x, padded);
-        AllocateZeroed(band.y, padded);
         AllocateZeroed(band.coarse, padded);
         AllocateZeroed(band.starts, CheckedMultiply(m.gridWidth, 3, ErrorOverflow));
         AllocateZeroed(band.sums[0], rowCapacity);

@@ -16,8 +16,6 @@ ForceBand::ForceBand(CoreMember& core, const WORLD_SETTINGS& world, FORCEBAND& b
       band_(band),
       items_(core.infoList.Items()),
       sides_(band.sides.Data()),
-      x_(band.x.Data()),
-      y_(band.y.Data()),
       coarse_(band.coarse.Data()),
       sums_{band.sums[0].Data(), band.sums[1].Data()},
       partners_(band.partners.Data()),
@@ -46,10 +44,9 @@ void ForceBand::CopyRow(int32_t row) {
             PARTICLE& p = cell.particles[k];
             const PARTICLE_INFO_KEY& key = items_[p.info].key;
             const int32_t g = copy.base + n;
-            sides_[g] = {p.vx, p.vy, key.Gravity, key.Repulsion, key.Viscosity, &p, &sums[n], &key, j};
-            x_[g] = PackedPosition(j, p.fx);
-            y_[g] = PackedPosition(row, p.fy);
-            coarse_[g] = CoarsePosition(x_[g], y_[g]);
+            sides_[g] = {CellX(j, p), CellY(row, p), p.vx, p.vy, key.Gravity, key.Repulsion, key.Viscosity,
+                         &p,          &sums[n],      &key, j};
+            coarse_[g] = CoarsePosition(PackedPosition(j, p.fx), PackedPosition(row, p.fy));
         }
     }
     copy.first = first;
@@ -84,7 +81,7 @@ void ForceBand::Run(int32_t first, int32_t last, int32_t copied, RANDOMSTREAM& r
 
 namespace {
 
-PAIRACTOR Actor(const PAIRSIDE& side, uint32_t x, uint32_t y) {
+PAIRACTOR Actor(const PAIRSIDE& side) {
     const PARTICLE_INFO_KEY& key = *side.key;
     const SUM& sum = *side.sum;
     PAIRACTOR a;
@@ -98,8 +95,8 @@ PAIRACTOR Actor(const PAIRSIDE& side, uint32_t x, uint32_t y) {
     a.gravityArea = key.gravityArea;
     a.repulsionArea = key.RepulsionArea;
     a.viscosityArea = key.ViscosityArea;
-    a.x = x;
-    a.y = y;
+    a.x = side.x;
+    a.y = side.y;
     return a;
 }
 
@@ -113,7 +110,7 @@ void ForceBand::ReceiveFromAbove(int32_t row) {
     const SIDECOPY& here = Copy(row);
     RANDOMSTREAM unused{0};
     for (int32_t g = above.base; g < above.base + above.count; ++g) {
-        const PAIRACTOR a = Actor(sides_[g], x_[g], y_[g]);
+        const PAIRACTOR a = Actor(sides_[g]);
         const int32_t j = sides_[g].column;
         const int32_t n = NearCandidates(coarse_, here.Start(j - 1), here.Start(j + 2), coarse_[g], partners_);
         WorkOutTerms(a, n, unused);
@@ -127,7 +124,7 @@ void ForceBand::RunRow(int32_t row, RANDOMSTREAM& random) {
     const SIDECOPY& below = Copy(row + 1);
     for (int32_t g = here.base; g < here.base + here.count; ++g) {
         const PAIRSIDE& side = sides_[g];
-        PAIRACTOR a = Actor(side, x_[g], y_[g]);
+        PAIRACTOR a = Actor(side);
         const int32_t j = side.column;
         const int32_t n = Partners(g, here.Start(j + 2), below.Start(j - 1), below.Start(j + 2));
         WorkOutTerms(a, n, random);
@@ -155,9 +152,9 @@ void ForceBand::WorkOutTerms(const PAIRACTOR& a, int32_t count, RANDOMSTREAM& ra
     const int32_t* list = partners_;
     int32_t t = 0;
     for (; t + 1 < count; t += 2)
-        PairTwo(a, sides_[list[t]], sides_[list[t + 1]], x_, y_, list[t], list[t + 1], terms_ + t, random);
+        PairTwo(a, sides_[list[t]], sides_[list[t + 1]], terms_ + t, random);
     if (t < count)
-        PairOne(a, sides_[list[t]], x_[list[t]], y_[list[t]], terms_[t], random);
+        PairOne(a, sides_[list[t]], terms_[t], random);
 }
 
 void ForceBand::UpdateVelocity(PARTICLE& p, const SUM& sum, int32_t column, int32_t row, RANDOMSTREAM& random) {

@@ -51,8 +51,6 @@ class ForceBand {
     FORCEBAND& band_;
     const PARTICLE_INFO_ITEM* items_;
     PAIRSIDE* sides_;
-    uint32_t* x_;
-    uint32_t* y_;
     uint32_t* coarse_;
     SUM* sums_[2];
     int32_t* partners_;

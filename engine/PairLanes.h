@@ -16,26 +16,18 @@
 
 namespace app {
 
-// A position in 1/32768 of a cell as a 32-bit word: column * 32768 + fraction, wrapping.  The
-// difference of two such words, read as signed, is the exact distance of two particles of
-// neighbouring cells, and that distance in cells, (difference) / 32768, is exactly what
-// subtracting their cell coordinates in double gives.
+// A position in 1/32768 of a cell as a 32-bit word: column * 32768 + fraction, wrapping.
 inline uint32_t PackedPosition(int32_t cell, uint16_t fraction) noexcept {
     return static_cast<uint32_t>(cell) * 32768u + fraction;
 }
 
-inline int32_t Offset(uint32_t from, uint32_t to) noexcept {
-    return static_cast<int32_t>(to - from);
-}
-
 // Both packed positions in units of 4, wrapped to 16 bits each (x low, y high): the neighbour
 // test's coarse copy.  For particles of neighbouring cells the 16-bit differences are exact
-// differences of the coarse positions, each within |d| / 4 + 1 of a quarter of the exact one d.
+// differences of the coarse positions, each within |d| / 4 + 1 of a quarter of the exact
+// difference d.
 inline uint32_t CoarsePosition(uint32_t x, uint32_t y) noexcept {
     return ((x >> 2) & 0xFFFFu) | (y >> 2) << 16;
 }
-
-constexpr double kUnitsPerCell = 32768.0;
 // A pair within one cell (dx^2 + dy^2 <= 32768^2) has coarse differences with
 // cx^2 + cy^2 < (|dx|/4 + 1)^2 + (|dy|/4 + 1)^2 <= 2^26 + (|dx| + |dy|) / 2 + 2 <= 2^26 + 23173.
 constexpr int32_t kCoarseLimit = (1 << 26) + 23172;
@@ -47,9 +39,9 @@ struct PAIRACTOR {
     __m128d velocity;  // velocitySumX, velocitySumY
     __m128d weight;    // weight in the low lane
     __m128d v;         // its own velocity
+    double x, y;
     double gravity, repulsion, viscosity;
     double gravityArea, repulsionArea, viscosityArea;
-    uint32_t x, y;
 };
 
 // For each 4-bit mask, the positions of its set bits in order, and how many there are.
@@ -97,15 +89,10 @@ inline int32_t NearCandidates(const uint32_t* coarse, int32_t lo, int32_t hi, ui
 // One pair through the plain formula, for what the lanes do not take: an odd last pair and
 // particles on the same spot, which draw random numbers (in pair order, as the plain pass does:
 // nothing else draws while A's pairs are worked out).
-inline void PairOne(const PAIRACTOR& a,
-                    const PAIRSIDE& b,
-                    uint32_t bx,
-                    uint32_t by,
-                    PAIRTERMS& t,
-                    RANDOMSTREAM& random) {
+inline void PairOne(const PAIRACTOR& a, const PAIRSIDE& b, PAIRTERMS& t, RANDOMSTREAM& random) {
     t = PAIRTERMS{};
-    const double dx = Offset(a.x, bx) / kUnitsPerCell;
-    const double dy = Offset(a.y, by) / kUnitsPerCell;
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
     const double d2 = dx * dx + dy * dy;
     if (d2 > 1.0)
         return;
@@ -164,25 +151,17 @@ inline void StoreTerms(PAIRTERMS& t,
 
 // Two pairs at once.  A lane whose partner lies beyond one cell gets terms of +0.  Where either
 // partner is coincident both go through PairOne, in order.
-inline void PairTwo(const PAIRACTOR& a,
-                    const PAIRSIDE& b0,
-                    const PAIRSIDE& b1,
-                    const uint32_t* X,
-                    const uint32_t* Y,
-                    int32_t g0,
-                    int32_t g1,
-                    PAIRTERMS* t,
-                    RANDOMSTREAM& random) {
-    const __m128d scale = _mm_set1_pd(1.0 / kUnitsPerCell);
-    const __m128d dx = _mm_mul_pd(_mm_cvtepi32_pd(_mm_setr_epi32(Offset(a.x, X[g0]), Offset(a.x, X[g1]), 0, 0)), scale);
-    const __m128d dy = _mm_mul_pd(_mm_cvtepi32_pd(_mm_setr_epi32(Offset(a.y, Y[g0]), Offset(a.y, Y[g1]), 0, 0)), scale);
+inline void PairTwo(const PAIRACTOR& a, const PAIRSIDE& b0, const PAIRSIDE& b1, PAIRTERMS* t, RANDOMSTREAM& random) {
+    const __m128d p0 = _mm_loadu_pd(&b0.x), p1 = _mm_loadu_pd(&b1.x);
+    const __m128d dx = _mm_sub_pd(_mm_unpacklo_pd(p0, p1), _mm_set1_pd(a.x));
+    const __m128d dy = _mm_sub_pd(_mm_unpackhi_pd(p0, p1), _mm_set1_pd(a.y));
     const __m128d d2 = _mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy));
     const __m128d zero = _mm_setzero_pd();
     const __m128d one = _mm_set1_pd(1.0);
     const __m128d near = _mm_cmple_pd(d2, one);
     if (_mm_movemask_pd(_mm_and_pd(near, _mm_cmpeq_pd(d2, zero))) != 0) {
-        PairOne(a, b0, X[g0], Y[g0], t[0], random);
-        PairOne(a, b1, X[g1], Y[g1], t[1], random);
+        PairOne(a, b0, t[0], random);
+        PairOne(a, b1, t[1], random);
         return;
     }
     const __m128d dist = _mm_sqrt_pd(d2);
@@ -191,8 +170,8 @@ inline void PairTwo(const PAIRACTOR& a,
     __m128d force = _mm_and_pd(_mm_cmpgt_pd(la, zero), attraction);
     const __m128d lr = _mm_sub_pd(one, _mm_mul_pd(_mm_set1_pd(a.repulsionArea), d2));
     const __m128d rr = _mm_mul_pd(_mm_set1_pd(a.repulsion), _mm_setr_pd(b0.repulsion, b1.repulsion));
-    const __m128d repelled = _mm_cmpgt_pd(lr, zero);
-    force = _mm_or_pd(_mm_and_pd(repelled, _mm_sub_pd(force, _mm_mul_pd(rr, lr))), _mm_andnot_pd(repelled, force));
+    // force - (+0) is force exactly, so the repulsion can be masked instead of the result.
+    force = _mm_sub_pd(force, _mm_and_pd(_mm_cmpgt_pd(lr, zero), _mm_mul_pd(rr, lr)));
     const __m128d fx = _mm_and_pd(near, _mm_div_pd(_mm_mul_pd(force, dx), dist));
     const __m128d fy = _mm_and_pd(near, _mm_div_pd(_mm_mul_pd(force, dy), dist));
     const __m128d lv = _mm_sub_pd(one, _mm_mul_pd(_mm_set1_pd(a.viscosityArea), dist));
