@@ -9,6 +9,14 @@ class WorkCrewMember;
 
 // The most threads a crew has.
 constexpr int32_t kMostCrew = 8;
+// Work shared by a crew is cut into up to this many parts per thread, so that a thread slowed
+// by other work on the machine, or given a heavier part, holds the others up less.
+constexpr int32_t kPartsPerThread = 2;
+
+// How many parts work is cut into for a crew of `threads`.
+constexpr int32_t PartsFor(int32_t threads) {
+    return threads > 1 ? threads * kPartsPerThread : 1;
+}
 
 // A few threads that share out one piece of work with the calling thread and wait for the
 // next: a turn's passes split their work into parts whose results do not depend on which thread
@@ -25,9 +33,9 @@ class WorkCrew {
 
     int32_t Size() const noexcept;
 
-    // Runs job(context, part) for every part 0 ... parts - 1, at most Size() of them, part 0 on
-    // the caller, each other part on a thread of its own; returns when all are done.  Jobs must
-    // not throw.
+    // Runs job(context, part) once for every part 0 ... parts - 1 and returns when all are done.
+    // The caller and the threads each take the next part not yet taken until none is left, so a
+    // thread slowed by other work on the machine takes fewer.  Jobs must not throw.
     void Run(int32_t parts, void (*job)(void* context, int32_t part), void* context) noexcept;
 
     template <typename Job>

@@ -39,12 +39,12 @@ int32_t GridOffset(int32_t cells, int32_t pixels) {
     return CheckedSubtract(CheckedMultiply(cells, kCellPixels, ErrorOverflow), pixels, ErrorOverflow) / 2;
 }
 
-// Storage for as many force-pass bands as the crew has threads.
+// Storage for as many force-pass bands as the crew cuts its work into.
 void AllocateBands(CoreMember& m) {
     m.bands.clear();
     if (m.cells.IsEmpty())
         return;
-    m.bands.resize(static_cast<size_t>(m.crew->Size()));
+    m.bands.resize(static_cast<size_t>(PartsFor(m.crew->Size())));
     const int32_t rowCapacity = CheckedMultiply(m.gridWidth, kCellCapacity, ErrorOverflow);
     const int32_t sideCount = CheckedMultiply(rowCapacity, 3, ErrorOverflow);
     const int32_t padded = CheckedAdd(sideCount, kPartnerPadding, ErrorOverflow);

@@ -54,7 +54,7 @@ class DrawingPassMember {
     // Cuts the image rows into bands of whole cell rows with about equal particle counts;
     // band b is rows tops[b] ... tops[b + 1] - 1.  Returns the number of bands.
     int32_t CutBands(const PARTICLEGRID& grid, int32_t* tops) const {
-        int32_t parts = std::min(static_cast<int32_t>(bands.size()), grid.crew ? grid.crew->Size() : 1);
+        int32_t parts = std::min(static_cast<int32_t>(bands.size()), PartsFor(grid.crew ? grid.crew->Size() : 1));
         int64_t total = 0;
         for (int32_t i = 0; grid.rows && i < grid.gridHeight; ++i)
             total += grid.rows[i].count;
@@ -78,7 +78,7 @@ DrawingPass::DrawingPass() : m_(std::make_unique<DrawingPassMember>()) {}
 
 DrawingPass::~DrawingPass() = default;
 
-void DrawingPass::Build(int32_t width, int32_t bands) {
+void DrawingPass::Build(int32_t width, int32_t threads) {
     BuildBrushMasks(m_->brushMasks);
     const int32_t records = CheckedMultiply(width, kDrawRingRows, ErrorOverflow);
     // As many cell columns as the engine's grid has for this width.
@@ -87,7 +87,7 @@ void DrawingPass::Build(int32_t width, int32_t bands) {
     const int32_t pickups =
         CheckedMultiply(CheckedMultiply(kPickupRows, cellColumns, ErrorOverflow), kCellCapacity, ErrorOverflow);
     m_->bands.clear();
-    m_->bands.resize(static_cast<size_t>(std::clamp(bands, 1, kMostCrew)));
+    m_->bands.resize(static_cast<size_t>(PartsFor(std::clamp(threads, 1, kMostCrew))));
     for (DRAWBAND& band : m_->bands) {
         AllocateZeroed(band.weights, records);
         AllocateZeroed(band.colours, records);
@@ -102,7 +102,7 @@ void DrawingPass::Draw(const PARTICLEGRID& grid) {
     DrawingPassMember& m = *m_;
     if (!m.IsReadyFor(grid))
         return;
-    int32_t tops[kMostCrew + 1];
+    int32_t tops[PartsFor(kMostCrew) + 1];
     const int32_t parts = m.CutBands(grid, tops);
     const unsigned char* masks = m.brushMasks.ConstData();
     if (parts == 1) {

@@ -24,9 +24,10 @@ class DrawingPass : public ParticleDrawer {
     DrawingPass(const DrawingPass&) = delete;
     DrawingPass& operator=(const DrawingPass&) = delete;
 
-    // Builds the storage for an image `width` pixels wide, for up to `bands` bands drawn at once:
-    // the brush masks, then the rings, emptied.  A width whose ring size overflows raises code 12.
-    void Build(int32_t width, int32_t bands = DefaultCrewSize());
+    // Builds the storage for an image `width` pixels wide, for the bands a crew of `threads`
+    // draws: the brush masks, then the rings, emptied.  A width whose ring size overflows raises
+    // code 12.
+    void Build(int32_t width, int32_t threads = DefaultCrewSize());
     void Draw(const PARTICLEGRID& grid) override;
     // Below this many particles (2048 unless set) a turn is drawn in one band.
     void SetFewestToShare(int32_t particles) noexcept;
