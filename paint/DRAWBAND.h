@@ -23,11 +23,14 @@ struct PICKUP {
 
 // The storage one band of image rows draws in: its accumulation ring (kDrawRingRows x width
 // records, weights and colour words apart), which blocks of 16 records of each ring row
-// something was laid on (64 blocks to a word), its colour memo and its deferred pick-ups.
+// something was laid on and which may hold a weight above the threshold (64 blocks to a word),
+// room for the columns of one row to composite, its colour memo and its deferred pick-ups.
 struct DRAWBAND {
     Buffer<uint16_t> weights;
     Buffer<uint32_t> colours;
     Buffer<uint64_t> touched;
+    Buffer<uint64_t> heavy;
+    Buffer<int32_t> heavyColumns;  // one row's records to composite: width + 16 entries
     Buffer<PICKUP> pickups;
     int32_t pickupCount;
     COLOURMEMO memo[kColourMemo];

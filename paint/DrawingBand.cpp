@@ -36,6 +36,7 @@ DrawingBand::DrawingBand(const PARTICLEGRID& grid,
       weights_(band.weights.Data()),
       colours_(band.colours.Data()),
       touched_(band.touched.Data()),
+      heavy_(band.heavy.Data()),
       words_(TouchWords(grid.width)),
       masks_(masks),
       top_(top),
@@ -55,6 +56,10 @@ uint32_t* DrawingBand::Colours(int32_t y) const {
 
 uint64_t* DrawingBand::Touched(int32_t y) const {
     return touched_ + static_cast<ptrdiff_t>(y % kDrawRingRows) * words_;
+}
+
+uint64_t* DrawingBand::Heavy(int32_t y) const {
+    return heavy_ + static_cast<ptrdiff_t>(y % kDrawRingRows) * words_;
 }
 
 unsigned char* DrawingBand::Pixel(int32_t x, int32_t y) const {
@@ -151,47 +156,65 @@ void DrawingBand::Lay(const MARK& mark, uint32_t colour) {
     const int32_t top = mark.py - kBrushReach;
     const int32_t firstBlock = span.x0 / kBlockRecords, lastBlock = (span.x1 - 1) / kBlockRecords;
     const bool whole = span.x1 - span.x0 == kBrushMaskSide && (colour >> 24) != 0;
+    const uint64_t firstBit = uint64_t{1} << (firstBlock % kBlocksPerWord);
+    const uint64_t lastBit = uint64_t{1} << (lastBlock % kBlocksPerWord);
     for (int32_t y = y0; y < y1; ++y) {
         uint64_t* touched = Touched(y);
-        touched[firstBlock / kBlocksPerWord] |= uint64_t{1} << (firstBlock % kBlocksPerWord);
-        touched[lastBlock / kBlocksPerWord] |= uint64_t{1} << (lastBlock % kBlocksPerWord);
+        touched[firstBlock / kBlocksPerWord] |= firstBit;
+        touched[lastBlock / kBlocksPerWord] |= lastBit;
         const unsigned char* maskRow = mask + (y - top) * kBrushMaskSide;
         uint16_t* weights = Weights(y);
         uint32_t* colours = Colours(y);
+        bool heavy = false;
         if (whole) {
-            LayMarkRow(weights + span.x0, colours + span.x0, maskRow, colour);
-            continue;
+            heavy = LayMarkRow(weights + span.x0, colours + span.x0, maskRow, colour);
+        } else {
+            for (int32_t x = span.x0; x < span.x1; ++x) {
+                SplatRecord(weights[x], colours[x], maskRow[x - left], colour);
+                heavy = heavy || weights[x] > 180;
+            }
         }
-        for (int32_t x = span.x0; x < span.x1; ++x)
-            SplatRecord(weights[x], colours[x], maskRow[x - left], colour);
+        // Without a branch: whether a row comes out heavy follows no pattern.
+        const uint64_t mark = uint64_t{0} - static_cast<uint64_t>(heavy);
+        uint64_t* marked = Heavy(y);
+        marked[firstBlock / kBlocksPerWord] |= firstBit & mark;
+        marked[lastBlock / kBlocksPerWord] |= lastBit & mark;
     }
 }
 
 // Composites image rows y0 ... y1 - 1 and empties what they used of the ring.  Only the blocks
-// something was laid on are visited: the others are empty and would change nothing.
+// something was laid on are visited, and of those only the ones that may hold a weight above
+// the threshold are searched for records to composite: the others would change nothing.  The
+// records of a row are gathered first and composited in one run, so that how many a block
+// holds costs no guessing.
 void DrawingBand::ResolveRows(int32_t y0, int32_t y1) {
+    int32_t* columns = band_.heavyColumns.Data();
     for (int32_t y = y0; y < y1; ++y) {
         uint64_t* touched = Touched(y);
+        uint64_t* heavy = Heavy(y);
+        uint16_t* weights = Weights(y);
+        uint32_t* colours = Colours(y);
+        int32_t n = 0;
+        for (int32_t w = 0; w < words_; ++w) {
+            for (uint64_t bits = heavy[w]; bits != 0; bits &= bits - 1) {
+                const int32_t x0 = (w * kBlocksPerWord + __builtin_ctzll(bits)) * kBlockRecords;
+                n += AppendHeavy(weights + x0, x0, std::min(kBlockRecords, grid_.width - x0), columns + n);
+            }
+            heavy[w] = 0;
+        }
+        unsigned char* row = Pixel(0, y);
+        for (int32_t k = 0; k < n; ++k) {
+            const int32_t x = columns[k];
+            CompositeHeavy(row + static_cast<ptrdiff_t>(x) * 4, weights[x], colours[x], grid_.mode);
+        }
         for (int32_t w = 0; w < words_; ++w) {
             for (uint64_t bits = touched[w]; bits != 0; bits &= bits - 1) {
                 const int32_t x0 = (w * kBlocksPerWord + __builtin_ctzll(bits)) * kBlockRecords;
-                ResolveBlock(y, x0, std::min(x0 + kBlockRecords, grid_.width));
+                EmptyRecords(weights + x0, colours + x0, std::min(kBlockRecords, grid_.width - x0));
             }
             touched[w] = 0;
         }
     }
-}
-
-void DrawingBand::ResolveBlock(int32_t y, int32_t x0, int32_t x1) {
-    uint16_t* weights = Weights(y) + x0;
-    uint32_t* colours = Colours(y) + x0;
-    unsigned char* pixels = Pixel(x0, y);
-    for (uint32_t bits = HeavyRecords(weights, x1 - x0); bits != 0; bits &= bits - 1) {
-        const int32_t s = __builtin_ctz(bits);
-        CompositeHeavy(pixels + s * 4, weights[s], colours[s], grid_.mode);
-    }
-    std::memset(weights, 0, sizeof(uint16_t) * static_cast<size_t>(x1 - x0));
-    std::memset(colours, 0, sizeof(uint32_t) * static_cast<size_t>(x1 - x0));
 }
 
 }  // namespace app

@@ -28,6 +28,7 @@ class DrawingBand {
     uint16_t* Weights(int32_t y) const;
     uint32_t* Colours(int32_t y) const;
     uint64_t* Touched(int32_t y) const;
+    uint64_t* Heavy(int32_t y) const;
     unsigned char* Pixel(int32_t x, int32_t y) const;
 
     void SplatCellRow(int32_t i);
@@ -36,7 +37,7 @@ class DrawingBand {
     uint32_t Colour(const PARTICLE& p);
     void Lay(const MARK& mark, uint32_t colour);
     void ResolveRows(int32_t y0, int32_t y1);
-    void ResolveBlock(int32_t y, int32_t x0, int32_t x1);
+    void PrefetchImage(int32_t y) const;
 
     const PARTICLEGRID& grid_;
     DRAWBAND& band_;
@@ -45,6 +46,7 @@ class DrawingBand {
     uint16_t* weights_;
     uint32_t* colours_;
     uint64_t* touched_;
+    uint64_t* heavy_;
     int32_t words_;
     const unsigned char* masks_;
     int32_t top_;

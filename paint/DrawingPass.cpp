@@ -91,7 +91,10 @@ void DrawingPass::Build(int32_t width, int32_t threads) {
     for (DRAWBAND& band : m_->bands) {
         AllocateZeroed(band.weights, records);
         AllocateZeroed(band.colours, records);
-        AllocateZeroed(band.touched, CheckedMultiply(DrawingBand::TouchWords(width), kDrawRingRows, ErrorOverflow));
+        const int32_t words = CheckedMultiply(DrawingBand::TouchWords(width), kDrawRingRows, ErrorOverflow);
+        AllocateZeroed(band.touched, words);
+        AllocateZeroed(band.heavy, words);
+        AllocateZeroed(band.heavyColumns, CheckedAdd(width, 16, ErrorOverflow));
         AllocateZeroed(band.pickups, pickups);
         band.pickupCount = 0;
     }
@@ -130,7 +133,7 @@ bool DrawingPass::RingIsEmpty() const noexcept {
                 return false;
         }
         for (int32_t k = 0; k < band.touched.Count(); ++k) {
-            if (band.touched.ConstData()[k] != 0)
+            if (band.touched.ConstData()[k] != 0 || band.heavy.ConstData()[k] != 0)
                 return false;
         }
     }

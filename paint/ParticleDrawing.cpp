@@ -110,12 +110,6 @@ void SplatMark(const DRAWRING& ring, const unsigned char* masks, const MARK& mar
     }
 }
 
-uint32_t CompositeWeight(uint32_t weight, uint32_t colour) noexcept {
-    const uint32_t base = weight <= kWeightThreshold ? 0 : std::min(weight - kWeightThreshold, 256u);
-    const uint32_t Ac = Byte(colour, 3);
-    return Ac > 0 ? base * (Ac + 1) : 0;
-}
-
 uint32_t CompositeWeight(const DRAWWORK& record) noexcept {
     return CompositeWeight(record.weight, record.colour);
 }

@@ -58,7 +58,11 @@ void SplatMark(const DRAWRING& ring, const unsigned char* masks, const MARK& mar
 
 // The compositing weight of a record, 0 ... 65536.
 uint32_t CompositeWeight(const DRAWWORK& record) noexcept;
-uint32_t CompositeWeight(uint32_t weight, uint32_t colour) noexcept;
+inline uint32_t CompositeWeight(uint32_t weight, uint32_t colour) noexcept {
+    const uint32_t base = weight <= 180 ? 0 : (weight - 180 < 256 ? weight - 180 : 256);
+    const uint32_t Ac = colour >> 24;
+    return Ac > 0 ? base * (Ac + 1) : 0;
+}
 // Applies a record to one document pixel (red, green, blue, opacity) in drawing mode `mode`.
 void CompositePixel(unsigned char* pixel, const DRAWWORK& record, int32_t mode) noexcept;
 void CompositePixel(unsigned char* pixel, uint32_t weight, uint32_t colour, int32_t mode) noexcept;

@@ -53,8 +53,9 @@ inline uint32_t MixedColour(uint32_t W, uint32_t Q, uint32_t m, uint32_t particl
 // Lays one full row of a mark (8 records) of colour `particle`, whose level is above 0.  The
 // weights add with saturation, exactly min(W + m, 65535).  A record needs no mean where its
 // mask value is 0, where it holds the particle's colour, or where nothing was laid on it yet
-// (it then takes the particle's colour as it is); the others get MixedColour.
-inline void LayMarkRow(uint16_t* weights, uint32_t* colours, const unsigned char* maskRow, uint32_t particle) noexcept {
+// (it then takes the particle's colour as it is); the others get MixedColour.  Returns whether
+// any of the 8 weights now passes the threshold of 180.
+inline bool LayMarkRow(uint16_t* weights, uint32_t* colours, const unsigned char* maskRow, uint32_t particle) noexcept {
     const __m128i zero = _mm_setzero_si128();
     const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights));
     const __m128i m = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(maskRow)), zero);
@@ -72,7 +73,8 @@ inline void LayMarkRow(uint16_t* weights, uint32_t* colours, const unsigned char
         _mm_store_si128(reinterpret_cast<__m128i*>(oldColours), q0);
         _mm_store_si128(reinterpret_cast<__m128i*>(oldColours + 4), q1);
     }
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(weights), _mm_adds_epu16(w, m));
+    const __m128i laid = _mm_adds_epu16(w, m);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(weights), laid);
     const __m128i keep0 = _mm_unpacklo_epi16(none, none);
     const __m128i keep1 = _mm_unpackhi_epi16(none, none);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(colours),
@@ -83,32 +85,61 @@ inline void LayMarkRow(uint16_t* weights, uint32_t* colours, const unsigned char
         const int32_t s = __builtin_ctz(bits);
         colours[s] = MixedColour(oldWeights[s], oldColours[s], maskRow[s], particle);
     }
+    const __m128i light = _mm_cmpeq_epi16(_mm_subs_epu16(laid, _mm_set1_epi16(180)), zero);
+    return _mm_movemask_epi8(light) != 0xFFFF;
 }
 
-// What CompositePixel does to a pixel under a record whose weight passes the threshold, with
-// the three colour quotients in double lanes.
+// Empties `count` records, at most 16.
+inline void EmptyRecords(uint16_t* weights, uint32_t* colours, int32_t count) noexcept {
+    if (count < 16) {
+        std::memset(weights, 0, sizeof(uint16_t) * static_cast<size_t>(count));
+        std::memset(colours, 0, sizeof(uint32_t) * static_cast<size_t>(count));
+        return;
+    }
+    const __m128i zero = _mm_setzero_si128();
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(weights), zero);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(weights + 8), zero);
+    for (int32_t s = 0; s < 16; s += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(colours + s), zero);
+}
+
+// The four bytes of a colour word as 32-bit lanes.
+inline __m128i ByteLanes(uint32_t word) noexcept {
+    const __m128i zero = _mm_setzero_si128();
+    return _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int32_t>(word)), zero), zero);
+}
+
+// What CompositePixel does to a pixel under a record whose weight passes the threshold.  Each
+// colour byte (x * K + Q * w) / (K + w), K = a * 256, is x + floor((Q - x) * w / (K + w)): the
+// numerator (at most 255 * 65536 in size) and the divisor (at most 130816, below 2^17) are exact
+// in float, the quotient is below 256 in size, and one that is not whole lies at least 1/(K + w)
+// (more than 2^-17) from the whole numbers around it while float rounds it by at most 2^-17, so
+// the floor of the float quotient is the floor of the true one.  The three bytes take one
+// division of four float lanes.
 inline void CompositeHeavy(unsigned char* pixel, uint32_t weight, uint32_t colour, int32_t mode) noexcept {
     const uint32_t w = CompositeWeight(weight, colour);
     if (w == 0)
         return;
     const uint32_t a = pixel[3];
-    if (mode != DrawingModeErase) {
-        const double kept = static_cast<double>(a * 256);
-        uint32_t before;
-        std::memcpy(&before, pixel, 4);
-        __m128d x01, x23, c01, c23;
-        ColourLanes(before, x01, x23);  // the level's lane gives a mean of levels, unused
-        ColourLanes(colour, c01, c23);
-        const __m128d k = _mm_set1_pd(kept), v = _mm_set1_pd(static_cast<double>(w));
-        const __m128d d = _mm_set1_pd(kept + static_cast<double>(w));
-        const __m128d n01 = _mm_add_pd(_mm_mul_pd(x01, k), _mm_mul_pd(c01, v));
-        const __m128d n23 = _mm_add_pd(_mm_mul_pd(x23, k), _mm_mul_pd(c23, v));
-        const uint32_t level = ((65536u - w) * a + 255 * w) >> 16;
-        const uint32_t after = (QuotientBytes(n01, d, n23, d) & 0xFFFFFFu) | level << 24;
-        std::memcpy(pixel, &after, 4);
-    } else {
+    if (mode == DrawingModeErase) {
         pixel[3] = static_cast<unsigned char>(((65536u - w) * a) >> 16);
+        return;
     }
+    uint32_t before;
+    std::memcpy(&before, pixel, 4);
+    const __m128i x = ByteLanes(before);
+    const __m128 numerator =
+        _mm_mul_ps(_mm_cvtepi32_ps(_mm_sub_epi32(ByteLanes(colour), x)), _mm_set1_ps(static_cast<float>(w)));
+    const __m128 quotient = _mm_div_ps(numerator, _mm_set1_ps(static_cast<float>(a * 256 + w)));
+    const __m128i truncated = _mm_cvttps_epi32(quotient);
+    // Toward minus infinity: one less where truncation went up.
+    const __m128i down = _mm_castps_si128(_mm_cmplt_ps(quotient, _mm_cvtepi32_ps(truncated)));
+    const __m128i bytes = _mm_add_epi32(x, _mm_add_epi32(truncated, down));
+    const uint32_t rgb =
+        static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(bytes, bytes), bytes)));
+    const uint32_t level = ((65536u - w) * a + 255 * w) >> 16;
+    const uint32_t after = (rgb & 0xFFFFFFu) | level << 24;
+    std::memcpy(pixel, &after, 4);
 }
 
 // Bits of the records among `count` (at most 16) whose weight passes the threshold of 180:
@@ -126,6 +157,40 @@ inline uint32_t HeavyRecords(const uint16_t* weights, int32_t count) noexcept {
     for (; s < count; ++s)
         bits |= static_cast<uint32_t>(weights[s] > 180) << s;
     return bits;
+}
+
+// For each 4-bit mask, the positions of its set bits in order, and how many there are.
+struct NIBBLELANES {
+    int32_t lanes[16][4];
+    int32_t count[16];
+};
+
+constexpr NIBBLELANES MakeNibbleLanes() {
+    NIBBLELANES table{};
+    for (int32_t bits = 0; bits < 16; ++bits) {
+        for (int32_t lane = 0; lane < 4; ++lane) {
+            if (bits & (1 << lane))
+                table.lanes[bits][table.count[bits]++] = lane;
+        }
+    }
+    return table;
+}
+
+alignas(16) constexpr NIBBLELANES kNibbleLanes = MakeNibbleLanes();
+
+// Appends to `out` the columns x0 + s of the records among `count` (at most 16) whose weight
+// passes the threshold, in order, without a branch per record; writes up to 3 entries past the
+// last one kept.  Returns how many it kept.
+inline int32_t AppendHeavy(const uint16_t* weights, int32_t x0, int32_t count, int32_t* out) noexcept {
+    const uint32_t bits = HeavyRecords(weights, count);
+    int32_t n = 0;
+    for (int32_t s = 0; s < count; s += 4) {
+        const uint32_t nibble = (bits >> s) & 0xFu;
+        const __m128i lanes = _mm_load_si128(reinterpret_cast<const __m128i*>(kNibbleLanes.lanes[nibble]));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + n), _mm_add_epi32(lanes, _mm_set1_epi32(x0 + s)));
+        n += kNibbleLanes.count[nibble];
+    }
+    return n;
 }
 
 }  // namespace app
