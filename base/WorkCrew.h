@@ -11,7 +11,7 @@ class WorkCrewMember;
 constexpr int32_t kMostCrew = 8;
 // Work shared by a crew is cut into up to this many parts per thread, so that a thread slowed
 // by other work on the machine, or given a heavier part, holds the others up less.
-constexpr int32_t kPartsPerThread = 2;
+constexpr int32_t kPartsPerThread = 4;
 
 // How many parts work is cut into for a crew of `threads`.
 constexpr int32_t PartsFor(int32_t threads) {

@@ -17,8 +17,11 @@ struct MARK {
 };
 
 // An accumulation ring seen as plain data: `rows` rows of `width` records, image row y using
-// ring row y mod rows, for an image of width x height pixels.  The drawing pass uses 64 rows; a
-// ring as high as the image holds a whole turn.
+// ring row y mod rows, for an image of width x height pixels; a ring as high as the image holds
+// a whole turn.  The ring of records with its SplatMark and ResolveSpan is the drawing rule
+// written out plainly, record by record; the drawing pass itself keeps its rings in arrays of
+// weights and colours and lays and composites them in vector lanes (DrawingBand, RingLanes.h),
+// and its tests hold it to this plain form byte for byte.
 struct DRAWRING {
     DRAWWORK* records;
     int32_t rows;

@@ -137,11 +137,32 @@ TEST(ExactArithmetic, CompositingAsThePlainRule) {
         app::CompositeHeavy(pixel, W, Q, mode);
         PlainComposite(plain, W, Q, mode);
         ASSERT_EQ(std::memcmp(pixel, plain, 4), 0) << W << " " << Q << " mode " << mode;
-        unsigned char record[4];
-        std::memcpy(record, plain, 4);
-        app::CompositePixel(record, W, Q, mode);  // the primitive, applied once more, the same way
+        app::CompositePixel(pixel, W, Q, mode);  // the record primitive, once more, the same way
         PlainComposite(plain, W, Q, mode);
-        ASSERT_EQ(std::memcmp(record, plain, 4), 0);
+        ASSERT_EQ(std::memcmp(pixel, plain, 4), 0);
+    }
+}
+
+// Every pair of pixel and colour byte where the float quotient is closest to its limits: the
+// largest divisor (an opaque pixel under the heaviest weight) and the smallest ones.
+TEST(ExactArithmetic, CompositingEveryByteAtTheExtremes) {
+    for (const uint32_t a : {0u, 1u, 127u, 254u, 255u}) {
+        for (const uint32_t W : {181u, 182u, 300u, 436u, 65535u}) {
+            for (const uint32_t level : {1u, 2u, 128u, 254u, 255u}) {
+                for (uint32_t x = 0; x < 256; ++x) {
+                    for (uint32_t q = 0; q < 256; ++q) {
+                        const uint32_t Q = ColorWord(q, 255 - q, q / 3, level);
+                        unsigned char pixel[4] = {static_cast<unsigned char>(x), static_cast<unsigned char>(255 - x),
+                                                  static_cast<unsigned char>(x / 2), static_cast<unsigned char>(a)};
+                        unsigned char plain[4];
+                        std::memcpy(plain, pixel, 4);
+                        app::CompositeHeavy(pixel, W, Q, 0);
+                        PlainComposite(plain, W, Q, 0);
+                        ASSERT_EQ(std::memcmp(pixel, plain, 4), 0) << a << " " << W << " " << level << " " << x << " " << q;
+                    }
+                }
+            }
+        }
     }
 }
 
