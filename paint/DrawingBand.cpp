@@ -139,7 +139,8 @@ void DrawingBand::PickUp(const MARK& mark, PARTICLE& p) {
 
 // The particle's colour by its style's rule, remembered per snapshot and age for the turn.
 uint32_t DrawingBand::Colour(const PARTICLE& p) {
-    const uint32_t hash = (static_cast<uint32_t>(p.info) * 0x9E3779B1u + static_cast<uint32_t>(p.age)) >> 23;
+    const uint32_t hash =
+        (static_cast<uint32_t>(p.info) * 0x9E3779B1u + static_cast<uint32_t>(p.age) * 0x85EBCA77u) >> 23;
     COLOURMEMO& slot = band_.memo[hash % kColourMemo];
     if (slot.info != p.info || slot.age != p.age)
         slot = {p.info, p.age, ColorOf(grid_.items[p.info].key, p.age, grid_.mode)};
