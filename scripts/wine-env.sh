@@ -21,6 +21,10 @@ wine_env_start() {
     # Start Wine's own services now, detached: started by a test, they would inherit its output
     # and keep CTest waiting on the pipe after the test ended.
     wineboot </dev/null >/dev/null 2>&1 || true
+    # The dialogs' font is not in the prefix; without a substitute of the same metrics class
+    # Wine falls back to a wide bitmap font and texts are clipped.
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f </dev/null >/dev/null 2>&1 || true
 }
 
 wine_env_stop() {

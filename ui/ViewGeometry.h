@@ -7,12 +7,6 @@
 
 namespace app {
 
-// A point in pixels: client, content or image coordinates.
-struct Point32 {
-    int32_t x;
-    int32_t y;
-};
-
 // One scroll bar's figures: position, page (the client size) and the top of the range (the
 // content size); the range starts at 0.
 struct SCROLLBAR {

@@ -126,4 +126,23 @@ TEST(WindowGeometry, CreationRectangleKeepsDefaults) {
     EXPECT_NE(WindowGeometry::ToCreateRect({2000000000, 0, -2000000000, 0}).width, d);
 }
 
+TEST(WindowGeometry, StoredWindowsComeBackOnTheScreen) {
+    const app::Rect32 desktop = {0, 0, 1280, 1024};
+    struct {
+        Point32 stored;
+        int32_t x, y;
+    } const cases[] = {
+        {{100, 200}, 100, 200},             // already on the screen
+        {{3000, 50}, 1080, 50},             // a monitor to the right that is gone
+        {{-500, -40}, 0, 0},                // left of and above the screen
+        {{INT32_MAX, INT32_MIN}, 1080, 0},  // nonsense from a broken file
+    };
+    for (const auto& c : cases) {
+        const Point32 place = app::WindowGeometry::KeepOnScreen(c.stored, 200, 150, desktop);
+        EXPECT_EQ(place.x, c.x) << c.stored.x;
+        EXPECT_EQ(place.y, c.y) << c.stored.y;
+    }
+    EXPECT_EQ(app::WindowGeometry::KeepOnScreen({10, 10}, 5000, 20, desktop).x, 0);  // wider than the screen
+}
+
 }  // namespace

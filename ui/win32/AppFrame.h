@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "settings/SettingsOwner.h"
@@ -52,6 +53,8 @@ class AppFrame : public Window, public SettingsOwner {
     void OnMenuSelect(int item, UINT flags, HMENU menu);
     void ShowPrompt(int id);
     void ToggleBar(HWND bar);
+    // Shows the panel of that index if it is hidden, hides it if it is shown.
+    void TogglePanel(int32_t index);
     void OpenManual();
 
     std::unique_ptr<AppFrameMember> m_;

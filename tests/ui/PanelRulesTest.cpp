@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "engine/SPRAYSTYLE.h"
+#include "resources/ResourceIds.h"
+#include "ui/AngleDial.h"
+#include "ui/ParameterChecks.h"
+#include "ui/SprayPanelTable.h"
+#include "ui/VectorForm.h"
+#include "ui/VolumeScale.h"
+
+namespace {
+
+using app::CHECKRESULT;
+using app::ParameterChecks;
+using app::SprayPanelTable;
+using app::VolumeScale;
+
+constexpr double kPi = 3.141592653589793;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(PanelRules, VectorsGoToLengthAndDirectionAndBack) {
+    struct {
+        double x, y, length, angle;
+    } const cases[] = {
+        {0, 0, 0, 0},                  // the zero vector points right
+        {0, 0.5, 0.5, -kPi / 2},       // down the picture
+        {3, -4, 5, std::atan2(4, 3)},  // up and to the right
+        {-2, 0, 2, -kPi},              // atan2(-0, -2): pointing left
+    };
+    for (const auto& c : cases) {
+        const app::VECTORFORM form = app::ToVectorForm({c.x, c.y});
+        EXPECT_EQ(form.length, c.length) << c.x << "," << c.y;
+        EXPECT_EQ(form.angle, c.angle) << c.x << "," << c.y;
+        const app::Vector2 back = app::FromVectorForm(form);
+        EXPECT_NEAR(back.x, c.x, 1e-15);
+        EXPECT_NEAR(back.y, c.y, 1e-15);
+    }
+}
+
+TEST(PanelRules, SliderValuesFollowTheMouseWithinTheRange) {
+    struct {
+        int32_t x, left, width;
+        double minimum, maximum, value;
+    } const cases[] = {
+        {50, 0, 100, 0, 1, 0.5},  {25, 0, 100, 1, 5, 2}, {-10, 0, 100, 0, 1, 0},  // left of the bar
+        {150, 0, 100, 0, 1, 1},   {40, 0, 100, 1, 1, 1},                          // zero span: the minimum
+        {40, 0, 0, 3, 9, 3},                                                      // zero width
+        {10, 0, 100, 0, kNaN, 0},                                                 // a limit that is no number
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(VolumeScale::ValueFromX(c.x, c.left, c.width, c.minimum, c.maximum), c.value) << c.x;
+    }
+    EXPECT_EQ(VolumeScale::BarWidth(0.5, 0, 1, 98), 49);
+    EXPECT_EQ(VolumeScale::BarWidth(1.7, 0, 1, 98), 98);  // a value beyond the limit fills the bar
+    EXPECT_EQ(VolumeScale::BarWidth(3, 3, 3, 98), 0);
+    EXPECT_EQ(VolumeScale::BarWidth(kNaN, 0, 1, 98), 0);
+}
+
+TEST(PanelRules, SliderTextsByKind) {
+    EXPECT_STREQ(VolumeScale::Text(VolumeScale::KindPercent, 0.5).CStr(), "50%");
+    EXPECT_STREQ(VolumeScale::Text(VolumeScale::KindPercent, 1.7).CStr(), "170%");
+    EXPECT_STREQ(VolumeScale::Text(VolumeScale::KindValue, 2.5).CStr(), "2.5000");
+    EXPECT_STREQ(VolumeScale::Text(VolumeScale::KindDots, 10).CStr(), "10ドット");
+    EXPECT_STREQ(VolumeScale::Text(VolumeScale::KindDegrees, 90).CStr(), "90°");
+    EXPECT_STREQ(VolumeScale::Text(VolumeScale::KindParentDraws, 7).CStr(), "");
+}
+
+TEST(PanelRules, AnglePickerPointsAndShowsDegrees) {
+    EXPECT_EQ(app::AngleDial::AngleFromPoint(16, 13, 33, 26), 0.0);  // the centre
+    EXPECT_EQ(app::AngleDial::AngleFromPoint(30, 13, 33, 26), 0.0);
+    EXPECT_EQ(app::AngleDial::AngleFromPoint(16, 0, 33, 26), kPi / 2);
+    EXPECT_DOUBLE_EQ(app::AngleDial::ShownDegrees(-kPi / 2, false), 270);
+    EXPECT_DOUBLE_EQ(app::AngleDial::ShownDegrees(-kPi / 2, true), -90);
+    EXPECT_STREQ(app::AngleDial::Text(-kPi / 2, false).CStr(), "270ﾟ");
+    EXPECT_STREQ(app::AngleDial::Text(-kPi / 2, true).CStr(), "-90ﾟ");
+    app::Point32 pointer[4];
+    app::AngleDial::Pointer(0, 40, 20, pointer);
+    EXPECT_EQ(pointer[0].x, 38);
+    EXPECT_EQ(pointer[0].y, 10);
+    EXPECT_EQ(pointer[1].x, 30);
+    EXPECT_EQ(pointer[1].y, 12);
+    EXPECT_EQ(pointer[3].x, pointer[0].x);
+}
+
+TEST(PanelRules, SprayRowsReadAndWriteTheirFields) {
+    app::SPRAYSTYLE style;
+    style.Velocity = {3, -4};
+    EXPECT_EQ(SprayPanelTable::Value(style, SprayPanelTable::kVelocityRow), 5.0);
+    EXPECT_EQ(SprayPanelTable::Value(style, 6), 20.0);  // Count
+    SprayPanelTable::SetValue(style, 6, 37.9);
+    EXPECT_EQ(style.Count, 37);
+    SprayPanelTable::SetValue(style, 8, 1e300);  // a slider under a huge typed limit
+    EXPECT_EQ(style.Life, std::numeric_limits<int32_t>::max());
+    SprayPanelTable::SetValue(style, 2, 0.25);
+    EXPECT_EQ(style.Brake, 0.25);
+    EXPECT_EQ(SprayPanelTable::RowOfButton(IDC_LIFE_DETAIL), 8);
+    EXPECT_EQ(SprayPanelTable::RowOfButton(IDC_PARTICLE_SIZE_DETAIL), 7);
+    EXPECT_EQ(SprayPanelTable::RowOfButton(IDC_USE_SPIN), -1);
+    EXPECT_EQ(SprayPanelTable::Lower(6), 1.0);
+    EXPECT_EQ(SprayPanelTable::Lower(0), 0.0);
+}
+
+TEST(PanelRules, LoadedLimitsBelowTheirRowsMinimumAreRaised) {
+    double limits[SprayPanelTable::kRows];
+    SprayPanelTable::DefaultLimits(limits);
+    EXPECT_EQ(limits[6], 50.0);
+    EXPECT_EQ(limits[2], 1.0);
+    limits[0] = 0;
+    limits[6] = 0.5;
+    limits[9] = kNaN;
+    limits[7] = 1000;
+    SprayPanelTable::RaiseLoadedLimits(limits);
+    EXPECT_EQ(limits[0], 0.0001);
+    EXPECT_EQ(limits[6], 1.0);
+    EXPECT_EQ(limits[9], 0.0001);
+    EXPECT_EQ(limits[7], 1000.0);
+}
+
+TEST(PanelRules, DialogChecksRefuseWithTheirMessageAndBounds) {
+    struct {
+        CHECKRESULT result;
+        bool passes;
+        const char* text;
+    } const cases[] = {
+        {ParameterChecks::Limit(0.5, 1), false, "上限の値には1以上を指定してください。"},
+        {ParameterChecks::Limit(1, 1), true, ""},
+        {ParameterChecks::Limit(0, 0.0001), false, "上限の値には0.0001以上を指定してください。"},  // "abc" reads 0
+        {ParameterChecks::Limit(kNaN, 0), false, "上限の値には0以上を指定してください。"},
+        {ParameterChecks::Velocity(5, 0.0001, 361, 10), false, "広がる角度には0以上、360以下を指定してください。"},
+        {ParameterChecks::Velocity(5, 0.0001, 360, -1), false, "回転速度には0以上、360以下を指定してください。"},
+        {ParameterChecks::Velocity(0, 0.0001, 400, 400), false, "上限の値には0.0001以上を指定してください。"},
+        {ParameterChecks::Velocity(5, 0.0001, 0, 1e308), false, "回転速度には0以上、360以下を指定してください。"},
+        {ParameterChecks::Spin(20, 20), true, ""},
+        {ParameterChecks::Spin(21, 20), false, "間隔には1以上、寿命以下を指定してください。"},
+        {ParameterChecks::Spin(0, 20), false, "間隔には1以上、寿命以下を指定してください。"},
+        {ParameterChecks::Split({20, 20, 20, 1}, 20), true, ""},
+        {ParameterChecks::Split({10, 21, 0, 3}, 20), false, "間隔には1以上、寿命以下を指定してください。"},
+        {ParameterChecks::Split({10, 10, -1, 3}, 20), false, "ずれには0以上、寿命以下を指定してください。"},
+        {ParameterChecks::Split({10, 10, 0, 0}, 20), false, "世代数には1以上を指定してください。"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.result.passes, c.passes) << c.text;
+        if (!c.passes) {
+            EXPECT_STREQ(ParameterChecks::Message(c.result).CStr(), c.text);
+        }
+    }
+}
+
+TEST(PanelRules, SplitModesEnableTheirControls) {
+    const app::SPLITENABLING off = ParameterChecks::SplitEnabling(false, 2);
+    EXPECT_FALSE(off.common || off.secondStep || off.secondAngle);
+    const app::SPLITENABLING one = ParameterChecks::SplitEnabling(true, 0);
+    EXPECT_TRUE(one.common);
+    EXPECT_FALSE(one.secondStep || one.secondAngle);
+    const app::SPLITENABLING fork = ParameterChecks::SplitEnabling(true, 1);
+    EXPECT_TRUE(fork.secondAngle);
+    EXPECT_FALSE(fork.secondStep);
+    const app::SPLITENABLING two = ParameterChecks::SplitEnabling(true, 2);
+    EXPECT_TRUE(two.secondStep && two.secondAngle);
+}
+
+}  // namespace
