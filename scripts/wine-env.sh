@@ -25,6 +25,9 @@ wine_env_start() {
     # Wine falls back to a wide bitmap font and texts are clipped.
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
         /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f </dev/null >/dev/null 2>&1 || true
+    # There is no window manager on the virtual display: Wine draws the window frames itself
+    # and does not wait, seconds for every window, for a manager to take a window away.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
 }
 
 wine_env_stop() {

@@ -303,7 +303,7 @@ TEST_F(FilterRun, PlacementAndBarsAreRememberedForTheNextRun) {
 TEST_F(FilterRun, CommandsReachFrameAndViewWithTheirTexts) {
     test::FakeHost host(kWidth, kHeight);
     std::string caption150, caption400, captionLow, prompt, promptAfterIdle, tip;
-    UINT undoItem = 0, panelItem = 0, optionsItem = 0, blackItem = 0, checkerItem = 0;
+    UINT undoItem = 0, panelItem = 0, colourItem = 0, optionsItem = 0, blackItem = 0, checkerItem = 0;
     ScriptedRun script({
         [&](HWND frame) {
             SendMessageA(frame, WM_COMMAND, IDM_ZOOM150, 0);
@@ -326,6 +326,7 @@ TEST_F(FilterRun, CommandsReachFrameAndViewWithTheirTexts) {
             optionsItem = GetMenuState(file, IDM_OPTIONS, MF_BYCOMMAND);
             undoItem = GetMenuState(edit, IDM_UNDO, MF_BYCOMMAND);
             panelItem = GetMenuState(windows, IDM_PANEL_SPRAY, MF_BYCOMMAND);
+            colourItem = GetMenuState(windows, IDM_PANEL_COLOR, MF_BYCOMMAND);
             blackItem = GetMenuState(mats, IDM_MAT_BLACK, MF_BYCOMMAND);
             checkerItem = GetMenuState(mats, IDM_MAT_CHECKER, MF_BYCOMMAND);
 
@@ -348,7 +349,9 @@ TEST_F(FilterRun, CommandsReachFrameAndViewWithTheirTexts) {
     EXPECT_EQ(captionLow, "Driftlace (25%)");
     EXPECT_TRUE(optionsItem & MF_GRAYED);
     EXPECT_TRUE(undoItem & MF_GRAYED);
-    EXPECT_TRUE(panelItem & MF_GRAYED);
+    EXPECT_FALSE(panelItem & MF_GRAYED);  // the spray panel is there, and shown
+    EXPECT_TRUE(panelItem & MF_CHECKED);
+    EXPECT_TRUE(colourItem & MF_GRAYED);  // a panel the run does not have
     EXPECT_TRUE(blackItem & MF_CHECKED);
     EXPECT_FALSE(checkerItem & MF_CHECKED);
     EXPECT_EQ(prompt, test::Cp932("操作を元に戻します。"));

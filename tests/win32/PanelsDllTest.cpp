@@ -152,11 +152,19 @@ TEST_F(PanelsDll, ALimitDialogRefusesABadValueWithItsMessageAndKeepsTheText) {
             RunDriver::PressButton(GetDlgItem(dialog, IDCANCEL));
             RunDriver::WaitUntil([&] { return !IsWindow(dialog); });
         }
+        RunDriver::PressButton(GetDlgItem(panel, IDC_COUNT_DETAIL));
+        HWND dialog = run.WindowWith(IDC_LIMIT);
+        RunDriver::SetText(GetDlgItem(dialog, IDC_LIMIT), "80");
+        RunDriver::PressButton(GetDlgItem(dialog, IDOK));
+        RunDriver::WaitUntil([&] { return !IsWindow(dialog); });
     });
     const std::string refusal = test::Cp932("上限の値には1以上を指定してください。");
     EXPECT_EQ(messages, (std::vector<std::string>{refusal, refusal}));
     EXPECT_EQ(kept, (std::vector<std::string>{"0.5", "abc"}));
-    EXPECT_EQ(test::ReadFileText(Settings()).find("Count=0"), std::string::npos);
+    const std::string saved = test::ReadFileText(Settings());
+    const size_t limits = saved.find("[Panel\\Spray\\Limit]");
+    ASSERT_NE(limits, std::string::npos) << saved;
+    EXPECT_NE(saved.find("Count=80\r\n", limits), std::string::npos) << saved;
 }
 
 TEST_F(PanelsDll, F10TogglesTheSprayPanelWhileAPanelHasTheFocus) {
@@ -205,7 +213,8 @@ TEST_F(PanelsDll, SwitchingToolsRefreshesEverySlider) {
         EXPECT_NE(erase[row], paint[row]) << "slider " << sliders[row];
 }
 
-TEST_F(PanelsDll, PanelPlacesAndVisibilitySurviveASecondRun) {
+TEST_F(PanelsDll, PanelPlacesVisibilityAndLimitsSurviveASecondRun) {
+    WriteSettings("[Panel\\General\\Limit]\r\nGravity=0.0001\r\n[Panel\\Spray\\Limit]\r\nCount=0.5\r\n");
     test::FakeHost first(kWidth, kHeight);
     Run(first, [](RunDriver& run) {
         SetWindowPos(run.WindowWith(IDC_REPULSION), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -223,7 +232,11 @@ TEST_F(PanelsDll, PanelPlacesAndVisibilitySurviveASecondRun) {
     EXPECT_EQ(place.left, 300);
     EXPECT_EQ(place.top, 200);
     EXPECT_FALSE(generalShown);
-    EXPECT_NE(test::ReadFileText(Settings()).find("[Panel\\General]\r\nWindowLeft="), std::string::npos);
+    const std::string saved = test::ReadFileText(Settings());
+    EXPECT_NE(saved.find("[Panel\\General]\r\nWindowLeft="), std::string::npos);
+    // The gravity limit is used as loaded; a spray limit below its row's least is raised.
+    EXPECT_NE(saved.find("[Panel\\General\\Limit]\r\nGravity=0.0001\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Count=1\r\n", saved.find("[Panel\\Spray\\Limit]")), std::string::npos) << saved;
 }
 
 }  // namespace
