@@ -28,9 +28,9 @@ class SprayPanelMember {
 
 namespace {
 
-constexpr int kDetailButtons[] = {IDC_REPULSION_DETAIL, IDC_ATTRACTION_DETAIL,    IDC_VISCOSITY_DETAIL,
-                                  IDC_VELOCITY_DETAIL,  IDC_LIMITED_SPEED_DETAIL, IDC_COUNT_DETAIL,
-                                  IDC_PARTICLE_SIZE_DETAIL,      IDC_LIFE_DETAIL,          IDC_THROWING_DETAIL};
+constexpr int kDetailButtons[] = {IDC_REPULSION_DETAIL,     IDC_ATTRACTION_DETAIL,    IDC_VISCOSITY_DETAIL,
+                                  IDC_VELOCITY_DETAIL,      IDC_LIMITED_SPEED_DETAIL, IDC_COUNT_DETAIL,
+                                  IDC_PARTICLE_SIZE_DETAIL, IDC_LIFE_DETAIL,          IDC_THROWING_DETAIL};
 
 std::unique_ptr<LimitDialog> DetailDialog(int32_t detail, double limit, double minimum) {
     switch (detail) {
