@@ -54,6 +54,20 @@ SPLITENABLING ParameterChecks::SplitEnabling(bool useSplit, int32_t mode) {
     return {useSplit, useSplit && mode == SplitTwoBranches, useSplit && mode != SplitOneBranch};
 }
 
+CHECKRESULT ParameterChecks::StripePeriod(int32_t period) {
+    return period >= 1 ? kPassed : Refused(IDS_STRIPE_PERIOD_TOO_LOW, 1.0);
+}
+
+CHECKRESULT ParameterChecks::Options(int32_t turnInterval, int32_t displayingInterval, int32_t historyCount) {
+    if (turnInterval <= 0)
+        return Refused(IDS_TURN_INTERVAL_TOO_LOW, 1.0);
+    if (displayingInterval <= 0)
+        return Refused(IDS_DISPLAY_INTERVAL_TOO_LOW, 1.0);
+    if (historyCount < 0)
+        return Refused(IDS_HISTORY_COUNT_NEGATIVE, 0.0);
+    return kPassed;
+}
+
 String ParameterChecks::Message(const CHECKRESULT& result) {
     return String::Format(String::Load(result.message).CStr(), result.first, result.second);
 }

@@ -44,6 +44,10 @@ class ParameterChecks {
     // order, whatever the mode.
     static CHECKRESULT Split(const SPLITSTEPS& steps, int32_t life);
     static SPLITENABLING SplitEnabling(bool useSplit, int32_t mode);
+    // The stripe period: at least 1 turn.
+    static CHECKRESULT StripePeriod(int32_t period);
+    // The options: turn and display intervals of at least 1, a history count of at least 0.
+    static CHECKRESULT Options(int32_t turnInterval, int32_t displayingInterval, int32_t historyCount);
     // The refusal's text: the message formatted with its bounds.
     static String Message(const CHECKRESULT& result);
 };

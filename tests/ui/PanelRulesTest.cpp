@@ -3,9 +3,11 @@
 #include <cmath>
 #include <limits>
 
+#include "base/Image.h"
 #include "engine/SPRAYSTYLE.h"
 #include "resources/ResourceIds.h"
 #include "ui/AngleDial.h"
+#include "ui/ColorPanelRules.h"
 #include "ui/ParameterChecks.h"
 #include "ui/SprayPanelTable.h"
 #include "ui/VectorForm.h"
@@ -14,6 +16,7 @@
 namespace {
 
 using app::CHECKRESULT;
+using app::ColorPanelRules;
 using app::ParameterChecks;
 using app::SprayPanelTable;
 using app::VolumeScale;
@@ -160,6 +163,92 @@ TEST(PanelRules, SplitModesEnableTheirControls) {
     EXPECT_FALSE(fork.secondStep);
     const app::SPLITENABLING two = ParameterChecks::SplitEnabling(true, 2);
     EXPECT_TRUE(two.secondStep && two.secondAngle);
+}
+
+TEST(PanelRules, TheColourTableRunsBlueDownAndGreenAcrossWithTheLevelAsRed) {
+    struct {
+        int32_t width, height;
+    } const sizes[] = {{64, 32}, {1, 5}, {5, 1}, {1, 1}};
+    for (const auto& size : sizes) {
+        app::Image table;
+        table.Create(size.width, size.height, 3);
+        ColorPanelRules::FillTable(table, 77);
+        const int32_t w = size.width, h = size.height;
+        // Bottom right: full blue and green, unless a single row or column has no run.
+        const uint32_t corner = ColorPanelRules::PickedColour(table, w - 1, h - 1);
+        EXPECT_EQ(corner & 0xFF, 77u) << w << "x" << h;
+        EXPECT_EQ(corner >> 8 & 0xFF, w > 1 ? 255u : 0u) << w << "x" << h;
+        EXPECT_EQ(corner >> 16, h > 1 ? 255u : 0u) << w << "x" << h;
+        EXPECT_EQ(ColorPanelRules::PickedColour(table, 0, 0), 77u);
+        EXPECT_EQ(ColorPanelRules::PickedColour(table, w, 0), 0u);  // outside
+        for (int32_t y = 0; y < h; ++y) {
+            for (int32_t x = table.RowBytes(); x < table.Stride(); ++x)
+                EXPECT_EQ(table.ConstRow(y)[x], 0);  // padding
+        }
+    }
+    app::Image table;
+    table.Create(64, 32, 3);
+    ColorPanelRules::FillTable(table, 0);
+    EXPECT_EQ(ColorPanelRules::PickedColour(table, 21, 10), (10u * 255 / 31) << 16 | (21u * 255 / 63) << 8);
+}
+
+TEST(PanelRules, APickedColourGoesToTheActiveColourAndKeepsItsLevel) {
+    app::COLORSETTING setting = {{app::ColorWord(1, 2, 3, 40), app::ColorWord(5, 6, 7, 80)}, false, 0, 6};
+    ColorPanelRules::ApplyPickedColour(setting, 0x00C08040u);  // COLORREF: red 0x40, green 0x80, blue 0xC0
+    EXPECT_EQ(setting.Color[0], app::ColorWord(1, 2, 3, 40));
+    EXPECT_EQ(setting.Color[1], app::ColorWord(0x40, 0x80, 0xC0, 80));
+    setting.useFore = true;
+    ColorPanelRules::ApplyPickedColour(setting, 0x000000FFu);
+    EXPECT_EQ(setting.Color[0], app::ColorWord(255, 0, 0, 40));
+}
+
+TEST(PanelRules, TheForegroundSquareIsHitFirst) {
+    // 30 x 30: foreground (0, 0)-(20, 20), background (10, 10)-(30, 30).
+    struct {
+        int32_t x, y, square;
+    } const cases[] = {{5, 5, 1}, {15, 15, 1}, {25, 25, 0}, {19, 25, 0}, {25, 5, -1}, {5, 25, -1}, {30, 30, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ColorPanelRules::SquareAt(c.x, c.y, 30, 30), c.square) << c.x << "," << c.y;
+}
+
+TEST(PanelRules, ColourControlsFollowTheToolAndTheRule) {
+    struct {
+        int32_t tool, coloring;
+        bool current, backgroundLevel;
+    } const cases[] = {{0, 0, true, true},  {0, 2, true, true},   {1, 0, false, false},
+                       {1, 3, false, true}, {2, 0, false, false}, {2, 1, false, true}};
+    for (const auto& c : cases) {
+        const app::COLORENABLING on = ColorPanelRules::Enabling(c.tool, c.coloring);
+        EXPECT_EQ(on.current, c.current) << c.tool << "/" << c.coloring;
+        EXPECT_EQ(on.backgroundLevel, c.backgroundLevel) << c.tool << "/" << c.coloring;
+    }
+    EXPECT_EQ(ColorPanelRules::LoadedLevel(300), 255);
+    EXPECT_EQ(ColorPanelRules::LoadedLevel(-4), 0);
+    EXPECT_EQ(ColorPanelRules::LoadedLevel(128), 128);
+}
+
+TEST(PanelRules, StripePeriodAndOptionsChecks) {
+    EXPECT_TRUE(ParameterChecks::StripePeriod(1).passes);
+    EXPECT_STREQ(ParameterChecks::Message(ParameterChecks::StripePeriod(0)).CStr(),
+                 "縞模様の周期には1以上を指定してください。");
+    struct {
+        int32_t turn, display, history;
+        const char* text;
+    } const cases[] = {
+        {40, 1, 100, nullptr},
+        {1, 1, 0, nullptr},
+        {0, 1, 100, "ターンの間隔には1以上を指定してください。"},
+        {40, -3, 100, "表示間隔には1以上を指定してください。"},
+        {40, 1, -1, "履歴の回数には0以上を指定してください。"},
+        {0, 0, -1, "ターンの間隔には1以上を指定してください。"},  // the first refusal is the one shown
+    };
+    for (const auto& c : cases) {
+        const CHECKRESULT result = ParameterChecks::Options(c.turn, c.display, c.history);
+        EXPECT_EQ(result.passes, c.text == nullptr);
+        if (c.text) {
+            EXPECT_STREQ(ParameterChecks::Message(result).CStr(), c.text);
+        }
+    }
 }
 
 }  // namespace
