@@ -45,3 +45,12 @@ draw split-fork +antialias -stroke '#800000' -strokewidth 2 -draw "line 8,15 8,9
     -draw "line 8,9 13,2"
 draw split-two +antialias -stroke '#800000' -strokewidth 2 -draw "line 8,15 8,1" -draw "line 8,11 13,6" \
     -draw "line 8,6 3,1"
+# Colouring rules: one colour, foreground fading to background, stripes, a random mix.
+draw coloring-single +antialias -fill '#ff0000' -draw "circle 8,8 8,3"
+draw coloring-fade +antialias -fill '#ff0000' -draw "rectangle 1,4 4,11" -fill '#800000' \
+    -draw "rectangle 5,4 8,11" -fill '#000000' -draw "rectangle 9,4 14,11"
+draw coloring-stripes +antialias -fill '#ff0000' -draw "rectangle 1,4 3,11" -draw "rectangle 8,4 10,11" \
+    -fill '#000000' -draw "rectangle 4,4 7,11" -draw "rectangle 11,4 14,11"
+draw coloring-random +antialias -fill '#ff0000' -draw "rectangle 2,2 4,4" -draw "rectangle 10,9 12,11" \
+    -draw "rectangle 6,12 8,14" -fill '#800000' -draw "rectangle 11,3 13,5" -draw "rectangle 3,9 5,11" \
+    -fill '#000000' -draw "rectangle 7,6 9,8" -draw "rectangle 13,13 14,14"

@@ -347,11 +347,11 @@ TEST_F(FilterRun, CommandsReachFrameAndViewWithTheirTexts) {
     EXPECT_EQ(caption150, "Driftlace (150%)");
     EXPECT_EQ(caption400, "Driftlace (400%)");
     EXPECT_EQ(captionLow, "Driftlace (25%)");
-    EXPECT_TRUE(optionsItem & MF_GRAYED);
+    EXPECT_FALSE(optionsItem & MF_GRAYED);
     EXPECT_TRUE(undoItem & MF_GRAYED);
     EXPECT_FALSE(panelItem & MF_GRAYED);  // the spray panel is there, and shown
     EXPECT_TRUE(panelItem & MF_CHECKED);
-    EXPECT_TRUE(colourItem & MF_GRAYED);  // a panel the run does not have
+    EXPECT_TRUE(colourItem & MF_CHECKED);
     EXPECT_TRUE(blackItem & MF_CHECKED);
     EXPECT_FALSE(checkerItem & MF_CHECKED);
     EXPECT_EQ(prompt, test::Cp932("操作を元に戻します。"));

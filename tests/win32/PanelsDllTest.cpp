@@ -47,6 +47,11 @@ int BarPixels(HWND slider) {
     return cyan;
 }
 
+bool ToolbarEnabled(HWND frame, int id) {
+    return (SendMessageA(GetDlgItem(frame, IDC_TOOLBAR), TB_GETSTATE, static_cast<WPARAM>(id), 0) & TBSTATE_ENABLED) !=
+           0;
+}
+
 bool ToolbarChecked(HWND frame, int id) {
     return (SendMessageA(GetDlgItem(frame, IDC_TOOLBAR), TB_GETSTATE, static_cast<WPARAM>(id), 0) & TBSTATE_CHECKED) !=
            0;
@@ -237,6 +242,65 @@ TEST_F(PanelsDll, PanelPlacesVisibilityAndLimitsSurviveASecondRun) {
     // The gravity limit is used as loaded; a spray limit below its row's least is raised.
     EXPECT_NE(saved.find("[Panel\\General\\Limit]\r\nGravity=0.0001\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("Count=1\r\n", saved.find("[Panel\\Spray\\Limit]")), std::string::npos) << saved;
+}
+
+// Types into an options field and presses "設定"; returns the refusal's text, empty when none.
+std::string SetOption(RunDriver& run, int field, const char* text) {
+    RunDriver::Command(run.Frame(), IDM_OPTIONS);
+    HWND dialog = run.WindowWith(IDC_TURN_INTERVAL);
+    if (!dialog)
+        return "no dialog";
+    RunDriver::SetText(GetDlgItem(dialog, field), text);
+    RunDriver::PressButton(GetDlgItem(dialog, IDOK));
+    std::string refusal;
+    if (HWND box = run.MessageBoxOf(dialog, 1000)) {
+        refusal = RunDriver::Text(GetDlgItem(box, 0xFFFF));
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        RunDriver::WaitUntil([&] { return !IsWindow(box); });
+        RunDriver::PressButton(GetDlgItem(dialog, IDCANCEL));
+    }
+    RunDriver::WaitUntil([&] { return !IsWindow(dialog); });
+    return refusal;
+}
+
+TEST_F(PanelsDll, AColourPickedInTheTablePaintsTheNextStroke) {
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [](RunDriver& run) {
+        HWND table = GetDlgItem(run.WindowWith(IDC_COLOR_TABLE), IDC_COLOR_TABLE);
+        RECT client = {};
+        GetClientRect(table, &client);
+        RunDriver::Click(table, {0, client.bottom - 1});  // the bottom left: pure blue at level 0
+        PaintStroke(run.Frame());
+    });
+    int blue = 0, red = 0;
+    for (size_t i = 0; i < host.alpha.size(); ++i) {
+        blue += host.colour[3 * i] > 200 && host.colour[3 * i + 2] < 50;
+        red += host.colour[3 * i + 2] > 200;
+    }
+    EXPECT_GT(blue, 100);
+    EXPECT_EQ(red, 0);  // none of the default red
+}
+
+TEST_F(PanelsDll, OptionsRefuseAZeroIntervalAndAShorterHistoryTrimsAtOnce) {
+    test::FakeHost host(kWidth, kHeight);
+    std::string refusal;
+    bool undoAfterOneUndo = true, redoAfterOneUndo = false;
+    Run(host, [&](RunDriver& run) {
+        refusal = SetOption(run, IDC_TURN_INTERVAL, "0");
+        PaintStroke(run.Frame());
+        PaintStroke(run.Frame());
+        EXPECT_EQ(SetOption(run, IDC_HISTORY_COUNT, "1"), "");
+        RunDriver::Command(run.Frame(), IDM_UNDO);
+        RunDriver::WaitUntil([&] { return ToolbarEnabled(run.Frame(), IDM_REDO); });
+        redoAfterOneUndo = ToolbarEnabled(run.Frame(), IDM_REDO);
+        undoAfterOneUndo = ToolbarEnabled(run.Frame(), IDM_UNDO);
+    });
+    EXPECT_EQ(refusal, test::Cp932("ターンの間隔には1以上を指定してください。"));
+    EXPECT_TRUE(redoAfterOneUndo);
+    EXPECT_FALSE(undoAfterOneUndo);  // two steps were painted; one was kept
+    const std::string saved = test::ReadFileText(Settings());
+    EXPECT_NE(saved.find("TurnInterval=1\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("HistoryMax=1\r\n"), std::string::npos) << saved;
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ constexpr DIALOGSHOT kDialogs[] = {
     {"dialog-spin", IDC_REPULSION, IDC_USE_SPIN, IDC_SPIN_USE, IDC_SPIN_USE},
     {"dialog-split", IDC_REPULSION, IDC_USE_SPLIT, IDC_SPLIT_USE, IDC_SPLIT_USE},
     {"dialog-gravity-limit", IDC_GRAVITY, IDC_GRAVITY_LIMIT, IDC_LIMIT, 0},
+    {"dialog-color-detail", IDC_COLOR_TABLE, IDC_COLOR_DETAIL, IDC_CYCLE_LENGTH, 0},
 };
 
 void Save(const RunDriver::SNAPSHOT& shot, const std::string& folder, const char* name) {
@@ -68,7 +69,7 @@ void Close(HWND window, int button) {
 void LayOut(RunDriver& run, HWND frame) {
     SetWindowPos(frame, nullptr, 0, 0, 900, 680, SWP_NOZORDER);
     int top = 0;
-    for (int control : {IDC_GRAVITY, IDC_REPULSION}) {
+    for (int control : {IDC_GRAVITY, IDC_REPULSION, IDC_COLOR_TABLE}) {
         HWND panel = run.WindowWith(control);
         if (!panel)
             continue;
@@ -94,6 +95,15 @@ void ShootRefusal(RunDriver& run, const std::string& folder) {
     Close(dialog, IDCANCEL);
 }
 
+// The options dialog, opened by its command and owned by the view.
+void ShootOptions(RunDriver& run, const std::string& folder) {
+    RunDriver::Command(run.Frame(), IDM_OPTIONS);
+    HWND dialog = run.WindowWith(IDC_TURN_INTERVAL);
+    Shoot(dialog, folder, "dialog-options");
+    if (dialog)
+        Close(dialog, IDCANCEL);
+}
+
 }  // namespace
 
 void TakeScreenshots(RunDriver& run, const std::string& folder) {
@@ -102,6 +112,7 @@ void TakeScreenshots(RunDriver& run, const std::string& folder) {
     Shoot(frame, folder, "frame");
     Shoot(run.WindowWith(IDC_GRAVITY), folder, "panel-general");
     Shoot(run.WindowWith(IDC_REPULSION), folder, "panel-spray");
+    Shoot(run.WindowWith(IDC_COLOR_TABLE), folder, "panel-color");
     for (const DIALOGSHOT& shot : kDialogs) {
         HWND opener = run.WindowWith(shot.openerControl);
         RunDriver::PressButton(GetDlgItem(opener, shot.button));
@@ -113,6 +124,7 @@ void TakeScreenshots(RunDriver& run, const std::string& folder) {
             Close(dialog, IDCANCEL);
     }
     ShootRefusal(run, folder);
+    ShootOptions(run, folder);
 }
 
 }  // namespace tools

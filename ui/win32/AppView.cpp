@@ -17,6 +17,7 @@
 #include "ui/win32/AppMessages.h"
 #include "ui/win32/ClientDC.h"
 #include "ui/win32/Command.h"
+#include "ui/win32/OptionsDialog.h"
 #include "ui/win32/PaintDC.h"
 
 namespace app {
@@ -149,9 +150,14 @@ void AppView::OnCommand(int id, int /*code*/, HWND /*control*/) {
         SetZoom(id == IDM_ZOOM_OUT ? ZoomTable::Out(m_->zoom) : ZoomTable::In(m_->zoom));
         return;
     }
-    if (const int32_t background = IdValueTable::ValueOf(IdValueTable::Background(), id); background >= 0)
+    if (const int32_t background = IdValueTable::ValueOf(IdValueTable::Background(), id); background >= 0) {
         SetBackground(background);
-    // IDM_OPTIONS: the options dialog is not part of the plug-in yet; its command stays greyed.
+        return;
+    }
+    if (id == IDM_OPTIONS) {
+        OptionsDialog options;
+        options.RunModal(Handle());
+    }
 }
 
 void AppView::OnInitialUpdate() {
@@ -173,10 +179,6 @@ bool AppView::OnIdle() {
 void AppView::OnUpdateCommand(int id, Command* target) {
     if (!target)
         return;
-    if (id == IDM_OPTIONS) {
-        target->Enable(false);
-        return;
-    }
     VIEW_FACTS facts = m_->session.Facts();
     facts.zoom = m_->zoom;
     facts.background = GetOptions().viewMat;

@@ -60,9 +60,9 @@ void OwnerDrawnControl::EndDrag(bool release) {
     NotifyValueSet();
 }
 
-void OwnerDrawnControl::NotifyValueSet() {
+void OwnerDrawnControl::NotifyValueSet(LPARAM data) {
     const int id = GetDlgCtrlID(Handle());
-    PostMessageA(GetParent(Handle()), WM_CONTROLNOTIFY, MAKEWPARAM(id, kValueSet), 0);
+    PostMessageA(GetParent(Handle()), WM_CONTROLNOTIFY, MAKEWPARAM(id, kValueSet), data);
 }
 
 LRESULT OwnerDrawnControl::SendNotify(int code, LPARAM data) {

@@ -33,8 +33,8 @@ class OwnerDrawnControl : public Window {
     virtual bool OnPress(int x, int y);
     virtual void OnDrag(int x, int y);
 
-    // Posts code 0 (value set) to the parent.
-    void NotifyValueSet();
+    // Posts code 0 (value set) to the parent, with data.
+    void NotifyValueSet(LPARAM data = 0);
     // Sends a notification with data to the parent and returns its answer.
     LRESULT SendNotify(int code, LPARAM data);
     // Redraws the control with its background erased.
