@@ -11,11 +11,9 @@ for preset in native win64 win32; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$(nproc)"
 done
-mkdir -p out/plugin-x64/preset out/plugin-x86/preset
-cp build/win64/dist/Driftlace.dll out/plugin-x64/
-cp build/win32/dist/Driftlace.dll out/plugin-x86/
-cp preset/preset.spr out/plugin-x64/preset/
-cp preset/preset.spr out/plugin-x86/preset/
+# The release archives, one per architecture, as a user unpacks them into the host's filter folder.
+mkdir -p out
+cp build/win64/dist/Driftlace-*-x64.zip build/win32/dist/Driftlace-*-x86.zip out/
 
 build/native/dist/driftlace-paint --output out/demo.png --script tools/paint/scenes/demo.txt --stats
 bash scripts/gallery.sh out/gallery.png
@@ -30,6 +28,6 @@ DRIFTLACE_AUTOCLOSE_TURNS=0 wine build/win64/tools/substitute-host.exe --dll bui
     --input samples/chelsea.png --output out/chelsea-filtered.png --log out/host-calls.log </dev/null
 # Pictures of the frame, every panel and every dialog.
 bash scripts/screenshots.sh out/screenshots
-echo "plug-ins: out/plugin-x64/, out/plugin-x86/ (Driftlace.dll with preset/preset.spr beside it)"
+echo "release archives: $(cd out && ls Driftlace-*.zip | tr '\n' ' ')"
 echo "demo: out/demo.png; preset gallery: out/gallery.png; one filter run: out/chelsea-filtered.png"
 echo "screenshots of the windows: out/screenshots/"

@@ -24,6 +24,7 @@ struct Options {
     std::string hostPath;
     std::string log;
     std::string screenshots;
+    bool openManual = false;
     bool window = true;
     bool hasWidth = false, hasHeight = false;
     int32_t width = 0, height = 0, bits = 24;
@@ -122,6 +123,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
         } else if (arg == "--screenshots") {
             if (!value(&options->screenshots))
                 return false;
+        } else if (arg == "--open-manual") {
+            options->openManual = true;
         } else if (arg == "--no-window") {
             options->window = false;
         } else if (arg == "--width") {
@@ -217,11 +220,27 @@ bool LoadFilter(const std::string& dll, FilterGetTitleFunction* getTitle, Filter
     return true;
 }
 
+// With --screenshots, a second thread plays the user: it photographs the windows, then closes.
+// With --open-manual, it presses F1 in the frame, then closes.
+void StartPlaying(tools::RunDriver& driver, const Options& options) {
+    if (options.screenshots.empty() && !options.openManual)
+        return;
+    driver.Start([&options](tools::RunDriver& run) {
+        if (!options.screenshots.empty())
+            tools::TakeScreenshots(run, options.screenshots);
+        if (options.openManual) {
+            tools::RunDriver::Key(run.Frame(), VK_F1);
+            Sleep(500);
+        }
+        PostMessageA(run.Frame(), WM_CLOSE, 0, 0);
+    });
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: substitute-host --dll FILE --input IN.png [--output OUT.png] [--host-path TEXT]\n"
-                 "       [--log FILE] [--screenshots FOLDER] [--no-window] [--width N] [--height N] [--bits N]\n"
-                 "       [--null-image] [--null-read] [--null-write]\n");
+                 "       [--log FILE] [--screenshots FOLDER] [--open-manual] [--no-window] [--width N] [--height N]\n"
+                 "       [--bits N] [--null-image] [--null-read] [--null-write]\n");
     return 2;
 }
 
@@ -257,14 +276,8 @@ int main(int argc, char** argv) {
     HostRowAccess write = {WriteColour, WriteAlpha};
     HWND hostWindow = options.window ? CreateHostWindow() : nullptr;
 
-    // With --screenshots, a second thread plays the user: it photographs the windows, then closes.
     tools::RunDriver driver;
-    if (!options.screenshots.empty()) {
-        driver.Start([&options](tools::RunDriver& run) {
-            tools::TakeScreenshots(run, options.screenshots);
-            PostMessageA(run.Frame(), WM_CLOSE, 0, 0);
-        });
-    }
+    StartPlaying(driver, options);
     const int32_t result =
         filterProc(hostWindow, options.nullImage ? nullptr : &info, options.nullWrite ? nullptr : &write,
                    options.nullRead ? nullptr : &read, options.hostPath.c_str());

@@ -3,6 +3,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
 #include "base/FileException.h"
 #include "base/String.h"
 #include "base/System.h"
@@ -38,6 +42,21 @@ int32_t WindowHeight(HWND window) {
     RECT rect = {};
     GetWindowRect(window, &rect);
     return rect.bottom - rect.top;
+}
+
+// Scripted runs (DRIFTLACE_MANUAL_LOG=FILE) note the manual's path in that file instead of
+// starting a browser; a manual that is not there fails as the shell's open would.
+bool NoteManualForScript(const std::string& path) {
+    const char* log = std::getenv("DRIFTLACE_MANUAL_LOG");
+    if (!log)
+        return false;
+    if (!FileExists(path))
+        throw FileException(ErrorManual, 0, path);
+    if (FILE* file = std::fopen(log, "ab")) {
+        std::fprintf(file, "%s\n", path.c_str());
+        std::fclose(file);
+    }
+    return true;
 }
 
 }  // namespace
@@ -273,6 +292,8 @@ void AppFrame::TogglePanel(int32_t index) {
 
 void AppFrame::OpenManual() {
     const std::string path = DirectoryOf(ModuleFilePath()) + String::Load(IDS_MANUAL_PATH).ToStdString();
+    if (NoteManualForScript(path))
+        return;
     const auto result =
         reinterpret_cast<INT_PTR>(ShellExecuteA(Handle(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32)
