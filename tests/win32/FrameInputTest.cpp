@@ -13,6 +13,7 @@
 
 #include "tests/win32/Cp932.h"
 #include "tests/win32/FilterRunFixture.h"
+#include "ui/win32/Panel.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ class SentMessages {
     HHOOK hook_ = nullptr;
 };
 
+// A dialog box of this thread other than the panels.
 HWND ThreadDialog() {
     HWND found = nullptr;
     EnumThreadWindows(
@@ -69,7 +71,7 @@ HWND ThreadDialog() {
         [](HWND window, LPARAM result) -> BOOL {
             char name[16] = {};
             GetClassNameA(window, name, sizeof name);
-            if (std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window))
+            if (std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window) || app::Panel::Holding(window))
                 return TRUE;
             *reinterpret_cast<HWND*>(result) = window;
             return FALSE;
@@ -152,13 +154,13 @@ TEST_F(FilterRun, TheHostIsTheActiveWindowAgainAfterTheRun) {
     SetActiveWindow(hostWindow_);
     Settle();
     test::FakeHost host(kWidth, kHeight);
-    HWND frameWindow = nullptr, activeInRun = nullptr;
+    bool runActive = false;
     ScriptedRun script({[&](HWND frame) {
-        frameWindow = frame;
-        activeInRun = GetActiveWindow();
+        const HWND active = GetActiveWindow();
+        runActive = active == frame || GetWindow(active, GW_OWNER) == frame;  // the frame or a panel
     }});
     EXPECT_EQ(Run(host), 1);
-    EXPECT_EQ(activeInRun, frameWindow);
+    EXPECT_TRUE(runActive);
     EXPECT_EQ(GetActiveWindow(), hostWindow_);  // of this thread: other programs' windows do not count
     DestroyWindow(other);
 }
@@ -243,9 +245,7 @@ TEST_F(FilterRun, AltActivatesTheFrameWhileAPanelIsActiveUnlessTheFrameIsLocked)
     HWND activeBefore = nullptr, activeAfterAlt = nullptr, activeWhileLocked = nullptr;
     ScriptedRun script({[&](HWND frame) {
                             frameWindow = frame;
-                            panel = CreateWindowExA(WS_EX_TOOLWINDOW, "FilterRunTestHost", "panel",
-                                                    WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 120, 80, frame, nullptr,
-                                                    GetModuleHandleA(nullptr), nullptr);
+                            panel = app::Panel::At(app::Panel::Spray)->Handle();
                             SetActiveWindow(panel);
                             activeBefore = GetActiveWindow();
                             PostMessageA(panel, WM_SYSKEYDOWN, VK_MENU, kAltDown);
@@ -259,10 +259,10 @@ TEST_F(FilterRun, AltActivatesTheFrameWhileAPanelIsActiveUnlessTheFrameIsLocked)
                         [&](HWND frame) {
                             activeWhileLocked = GetActiveWindow();
                             EnableWindow(frame, TRUE);
-                            DestroyWindow(panel);
                         }});
     EXPECT_EQ(Run(host), 1);
     EXPECT_EQ(script.StepsRun(), 3u);
+    ASSERT_NE(panel, nullptr);
     EXPECT_EQ(activeBefore, panel);
     EXPECT_EQ(activeAfterAlt, frameWindow);
     EXPECT_EQ(activeWhileLocked, panel);
@@ -302,14 +302,16 @@ TEST_F(FilterRun, TheAboutBoxOpensOverTheLockedFrameAndOKClosesIt) {
     AboutBoxSeen seen;
     g_about = &seen;
     bool closed = false, frameBack = false;
+    HWND activeBefore = nullptr;
     ScriptedRun script({[&](HWND frame) {
                             seen.frame = frame;
+                            activeBefore = GetActiveWindow();
                             SetTimer(nullptr, 0, 20, LookForTheAboutBox);
                             PostCommand(frame, IDM_ABOUT);
                         },
                         [&](HWND frame) {
                             closed = ThreadDialog() == nullptr;
-                            frameBack = IsWindowEnabled(frame) && GetActiveWindow() == frame;
+                            frameBack = IsWindowEnabled(frame) && GetActiveWindow() == activeBefore;
                         }});
     EXPECT_EQ(Run(host), 1);
     g_about = nullptr;
