@@ -73,6 +73,7 @@ void Application::Start(HWND hostWindow) {
     if (hostWindow && IsWindowEnabled(hostWindow)) {
         EnableWindow(hostWindow, FALSE);
         run.disabledHost = hostWindow;
+        run.frame->SetDisabledOwner(hostWindow);
     }
     run.frame->SetView(std::make_unique<AppView>());
     run.frame->CreateWindows(hostWindow);
@@ -100,8 +101,10 @@ HWND Application::FrameWindow() const noexcept {
 
 void Application::DestroyFrameWindow() noexcept {
     HWND frame = FrameWindow();
-    if (frame && IsWindow(frame))
-        DestroyWindow(frame);
+    if (!frame || !IsWindow(frame))
+        return;
+    m_->frame->EnableOwner();
+    DestroyWindow(frame);
 }
 
 bool Application::OnIdle() {

@@ -283,8 +283,10 @@ int main(int argc, char** argv) {
                    options.nullRead ? nullptr : &read, options.hostPath.c_str());
     driver.Join();
     Log("filterproc %d", result);
-    if (hostWindow)
+    if (hostWindow) {
         Log("host-enabled %d", IsWindowEnabled(hostWindow) ? 1 : 0);
+        Log("host-active %d", GetActiveWindow() == hostWindow ? 1 : 0);
+    }
 
     if (!options.output.empty() && !tools::SavePng(options.output, PictureOf(g_image))) {
         std::fprintf(stderr, "%s: cannot be written\n", options.output.c_str());

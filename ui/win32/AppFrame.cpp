@@ -67,6 +67,7 @@ class AppFrameMember {
     StatusPrompt prompt;
     HWND toolbar = nullptr;
     HWND statusBar = nullptr;
+    HWND disabledOwner = nullptr;
     Rect32 window = kDefaultPlacement;
     bool maximized = false;
     bool showToolBar = true;
@@ -128,6 +129,8 @@ LRESULT AppFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return CallPrevious(message, wParam, lParam);
         case WM_KEYDOWN:
         case WM_KEYUP:
+        case WM_MOUSEWHEEL:  // the frame has the focus, the view scrolls
+        case WM_MOUSEHWHEEL:
             if (view)
                 SendMessageA(view, message, wParam, lParam);
             return 0;
@@ -220,7 +223,18 @@ void AppFrame::Close() {
     }
     if (m_->view && m_->view->Handle())
         SendMessageA(m_->view->Handle(), WM_VIEWCLOSING, 0, 0);
+    EnableOwner();
     DestroyWindow(frame);
+}
+
+void AppFrame::SetDisabledOwner(HWND owner) noexcept {
+    m_->disabledOwner = owner;
+}
+
+void AppFrame::EnableOwner() noexcept {
+    if (m_->disabledOwner)
+        EnableWindow(m_->disabledOwner, TRUE);
+    m_->disabledOwner = nullptr;
 }
 
 void AppFrame::Layout() {

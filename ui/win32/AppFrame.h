@@ -42,6 +42,10 @@ class AppFrame : public Window, public SettingsOwner {
     // Records the placement and the bars, lets the view hand the picture back, destroys the
     // window.
     void Close();
+    // The owner window that the run disabled.  It is enabled again just before the frame window
+    // goes, so that the system hands the activation back to it rather than to another program.
+    void SetDisabledOwner(HWND owner) noexcept;
+    void EnableOwner() noexcept;
     void Layout();
     // The run's idle routine: the status bar back to no prompt, then the view's turn.
     bool OnIdle();
