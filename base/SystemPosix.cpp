@@ -17,13 +17,37 @@ std::string& ModulePathStore() {
     return path;
 }
 
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Waits until what the system holds of the file (or folder) is on the disk.
+bool SyncToDisk(const std::string& path, int flags, int32_t* error) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0) {
+        *error = errno;
+        return false;
+    }
+    int result;
+    do {
+        result = ::fsync(fd);
+    } while (result != 0 && errno == EINTR);
+    // A file system that cannot sync a folder says EINVAL: there is nothing more to wait for.
+    const bool synced = result == 0 || ((flags & O_DIRECTORY) && errno == EINVAL);
+    if (!synced)
+        *error = errno;
+    ::close(fd);
+    return synced;
+}
+
 }  // namespace
 
-std::string SystemErrorText(int32_t error, const std::string& insert) {
-    std::string text = std::strerror(error);
-    if (!insert.empty())
-        text = insert + ": " + text;
-    return text;
+// The C library's texts have no place for a file name; the report adds it.
+std::string SystemErrorText(int32_t error, const std::string&) {
+    return std::strerror(error);
 }
 
 std::string ModuleFilePath() {
@@ -108,10 +132,15 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* error) {
-    if (::rename(from.c_str(), to.c_str()) == 0)
-        return true;
-    *error = errno;
-    return false;
+    // A power cut must find the old file or the whole new one: the new bytes reach the disk
+    // before the name moves, and the folder's new entry right after.
+    if (!SyncToDisk(from, O_RDONLY, error))
+        return false;
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        *error = errno;
+        return false;
+    }
+    return SyncToDisk(FolderOf(to), O_RDONLY | O_DIRECTORY, error);
 }
 
 bool FileExists(const std::string& path) {

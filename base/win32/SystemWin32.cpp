@@ -121,6 +121,20 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* error) {
+    // A power cut must find the old file or the whole new one: the new bytes reach the disk
+    // before the name moves, and the move itself is written through.
+    const HANDLE file =
+        CreateFileA(from.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        *error = static_cast<int32_t>(GetLastError());
+        return false;
+    }
+    const bool flushed = FlushFileBuffers(file) != 0;
+    if (!flushed)
+        *error = static_cast<int32_t>(GetLastError());
+    CloseHandle(file);
+    if (!flushed)
+        return false;
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     *error = static_cast<int32_t>(GetLastError());

@@ -1,5 +1,6 @@
 #include "tests/settings/BackendContract.h"
 
+#include "base/Failure.h"
 #include "base/FileException.h"
 #include "settings/IniFileBackend.h"
 
@@ -131,6 +132,8 @@ TEST_P(SettingsBackendContract, AFileThatCannotBeWrittenRaisesCodeOneWithItsPath
         EXPECT_EQ(e.Code(), app::ErrorSystem);
         EXPECT_NE(e.Value(), 0);
         EXPECT_EQ(e.FileName(), ini_);
+        // What the user reads names the file.
+        EXPECT_EQ(app::FailureText(std::current_exception()).find(ini_), 0u);
     }
 }
 
