@@ -104,6 +104,8 @@ const SPRAYSTYLE& PresetCatalogue::Style(int32_t index) const {
 }
 
 int32_t PresetCatalogue::AddPreset(const std::string& name, const SPRAYSTYLE& style) {
+    if (Count() >= kMostPresets)
+        throw Exception(ErrorAddItem);
     CATALOGUE_ENTRY entry{name, std::make_unique<SPRAYSTYLE>(style)};
     auto& entries = m_->entries;
     const auto place = std::upper_bound(entries.begin(), entries.end(), entry, EntryBefore);
@@ -139,6 +141,8 @@ bool PresetCatalogue::LoadCatalogue(const std::string& path) {
     try {
         const int32_t count = SprayFile::ReadHeader(file);
         for (int32_t i = 0; i < count; ++i) {
+            if (Count() + static_cast<int32_t>(read.size()) >= kMostPresets)
+                throw Exception(ErrorAddItem);
             CATALOGUE_ENTRY entry{std::string(), std::make_unique<SPRAYSTYLE>()};
             SprayFile::ReadPreset(file, &entry.name, entry.style.get());
             read.push_back(std::move(entry));

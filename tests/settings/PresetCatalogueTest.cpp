@@ -167,6 +167,34 @@ TEST(PresetCatalogue, LoadingAddsToTheListAndAMissingFileIsSilent) {
     EXPECT_EQ(list.Selection(), 3);
 }
 
+// A file of empty records claims presets at four bytes each; the list takes what it can hold and
+// refuses the rest with code 9, so that a load never costs memory out of all proportion.
+TEST(PresetCatalogue, AListHoldsAtMostItsLimitFromFilesAndCommandsAlike) {
+    const int32_t most = PresetCatalogue::kMostPresets;
+    test::TempFolder folder;
+    std::string bytes = Header(most + 10);
+    for (int32_t i = 0; i < most + 10; ++i)
+        bytes += End();
+    test::WriteFileText(folder.File("many.spr"), bytes);
+    PresetCatalogue list;
+    list.AddPreset("kept", SPRAYSTYLE());
+    try {
+        list.LoadCatalogue(folder.File("many.spr"));
+        ADD_FAILURE() << "a list beyond its limit";
+    } catch (const app::Exception& e) {
+        EXPECT_EQ(e.Code(), app::ErrorAddItem);
+    }
+    EXPECT_EQ(list.Count(), most);  // what fitted stays, as with any failure part way
+    try {
+        list.AddNewPreset("one more", SPRAYSTYLE());
+        ADD_FAILURE() << "a full list took another entry";
+    } catch (const app::Exception& e) {
+        EXPECT_EQ(e.Code(), app::ErrorAddItem);
+    }
+    EXPECT_EQ(list.Count(), most);
+    EXPECT_FALSE(list.IsModified());
+}
+
 TEST(PresetCatalogue, PathsFollowTheLibraryAndTheHostPath) {
     const std::string sep(1, app::kPathSeparator);
     EXPECT_EQ(PresetCatalogue::DefaultCatalogueFilePath("D:\\Plugins\\X.dll", "C:\\Tools\\Host\\host.cfg"),
