@@ -43,6 +43,10 @@ bool RemoveFile(const std::string& path);
 // survives a power cut as well as a crash.
 bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* error);
 bool FileExists(const std::string& path);
+// Creates a new, empty file beside `path` under a name that no other file has (`path`, a dot, a
+// number unique to this process and call, ".tmp") and returns that name, for a save that takes
+// `path`'s place once it is complete; an empty name, with the error, when none can be created.
+std::string CreateTemporaryBeside(const std::string& path, int32_t* error);
 
 // Milliseconds since some fixed moment; wraps like GetTickCount.
 uint32_t TickCount();

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "base/System.h"
 
@@ -146,6 +147,23 @@ bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* er
 bool FileExists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0;
+}
+
+std::string CreateTemporaryBeside(const std::string& path, int32_t* error) {
+    static uint32_t serial = 0;
+    const std::string stem = path + "." + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const std::string name = stem + std::to_string(++serial) + ".tmp";
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return name;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    *error = errno;
+    return std::string();
 }
 
 uint32_t TickCount() {

@@ -237,16 +237,17 @@ void IniFileBackend::WriteText(const char* key, const std::string& value) {
 void IniFileBackend::Close() {
     if (!m_->modified)
         return;
-    const std::string temporary = m_->path + ".tmp";
     const std::string text = FormatIni(m_->sections);
     int32_t error = 0;
+    const std::string temporary = CreateTemporaryBeside(m_->path, &error);
+    if (temporary.empty())
+        throw FileException(ErrorSystem, error, m_->path);
     bool created = false;
     const FileHandle file = OpenFileForWriting(temporary, &created, &error);
-    if (file == kNoFile)
-        throw FileException(ErrorSystem, error, m_->path);
-    const bool written = WriteFileBytes(file, text.data(), static_cast<int32_t>(text.size()), &error);
-    const bool closed = CloseFile(file, &error);
-    if (!written || !closed || !ReplaceFileWith(temporary, m_->path, &error)) {
+    bool written = file != kNoFile && WriteFileBytes(file, text.data(), static_cast<int32_t>(text.size()), &error);
+    if (file != kNoFile)
+        written = CloseFile(file, &error) && written;
+    if (!written || !ReplaceFileWith(temporary, m_->path, &error)) {
         RemoveFile(temporary);
         throw FileException(ErrorSystem, error, m_->path);
     }

@@ -158,11 +158,12 @@ bool PresetCatalogue::LoadCatalogue(const std::string& path) {
 }
 
 void PresetCatalogue::SaveCatalogue(const std::string& path) {
-    // The old catalogue is replaced only by a complete, closed file.  A leftover temporary file
-    // of an earlier crash goes first, so that the one written now is new and is deleted again
-    // if the write fails.
-    const std::string temporary = path + ".tmp";
-    RemoveFile(temporary);
+    // The old catalogue is replaced only by a complete, closed file, written under a name of
+    // its own beside it.
+    int32_t error = 0;
+    const std::string temporary = CreateTemporaryBeside(path, &error);
+    if (temporary.empty())
+        throw FileException(ErrorSystem, error, path);
     try {
         File file;
         file.CreateForWriting(temporary);
@@ -171,9 +172,12 @@ void PresetCatalogue::SaveCatalogue(const std::string& path) {
             SprayFile::WritePreset(file, entry.name, *entry.style);
         file.Close();
     } catch (const FileException& e) {
+        RemoveFile(temporary);
         throw FileException(e.Code(), e.Value(), path);
+    } catch (...) {
+        RemoveFile(temporary);
+        throw;
     }
-    int32_t error = 0;
     if (!ReplaceFileWith(temporary, path, &error)) {
         RemoveFile(temporary);
         throw FileException(ErrorSystem, error, path);

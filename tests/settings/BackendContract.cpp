@@ -119,8 +119,11 @@ TEST_P(SettingsBackendContract, SavingKeepsValuesOfOtherOwners) {
     if (!GetParam().usesFile)
         GTEST_SKIP() << "no file";
     WriteIni("[Panel\\Catalog]\r\nFile=C:\\a.spr\r\n");
+    test::WriteFileText(ini_ + ".tmp", "somebody's file");
     Save(Values());
     EXPECT_NE(test::ReadFileText(ini_).find("File=C:\\a.spr"), std::string::npos);
+    EXPECT_EQ(test::ReadFileText(ini_ + ".tmp"), "somebody's file");
+    EXPECT_EQ(test::FileNamesIn(folder_.Path()), (std::vector<std::string>{"Driftlace.ini", "Driftlace.ini.tmp"}));
 }
 
 TEST_P(SettingsBackendContract, AFileThatCannotBeWrittenRaisesCodeOneWithItsPath) {

@@ -274,7 +274,7 @@ TEST_F(CatalogueRun, StartUsesTheCatalogueAndTheStoredSelection) {
     list.LoadAtStart();
     EXPECT_EQ(Names(list), (std::vector<std::string>{"a", "b"}));
     list.SaveAtEnd();  // unchanged: nothing written
-    EXPECT_FALSE(app::FileExists(CatalogueFile() + ".tmp"));
+    EXPECT_EQ(test::FileNamesIn(folder_.Path()), (std::vector<std::string>{"Driftlace.spr", "preset"}));
 }
 
 TEST_F(CatalogueRun, ABrokenCatalogueIsReportedAndThePresetFileFollows) {
@@ -302,15 +302,20 @@ TEST_F(CatalogueRun, SavingReplacesTheOldFileWhole) {
     PresetCatalogue back;
     ASSERT_TRUE(back.LoadCatalogue(CatalogueFile()));
     EXPECT_EQ(Names(back), (std::vector<std::string>{"only"}));
-    EXPECT_FALSE(app::FileExists(CatalogueFile() + ".tmp"));
+    EXPECT_EQ(test::FileNamesIn(folder_.Path()), (std::vector<std::string>{"Driftlace.spr", "preset"}));
 }
 
-TEST_F(CatalogueRun, ALeftoverTemporaryFileDoesNotStopASave) {
-    test::WriteFileText(CatalogueFile() + ".tmp", "half a catalogue from a crash");
+// The save writes under a name of its own: files that happen to bear the names a save might
+// choose are neither in its way nor touched by it.
+TEST_F(CatalogueRun, FilesWhereASaveMightWriteAreLeftAlone) {
+    test::WriteFileText(CatalogueFile() + ".tmp", "somebody's file");
+    std::filesystem::create_directory(CatalogueFile() + ".part");
     PresetCatalogue list;
     list.SaveCatalogue(CatalogueFile());
     EXPECT_EQ(test::ReadFileText(CatalogueFile()), Header(0));
-    EXPECT_FALSE(app::FileExists(CatalogueFile() + ".tmp"));
+    EXPECT_EQ(test::ReadFileText(CatalogueFile() + ".tmp"), "somebody's file");
+    EXPECT_EQ(test::FileNamesIn(folder_.Path()),
+              (std::vector<std::string>{"Driftlace.spr", "Driftlace.spr.part", "Driftlace.spr.tmp", "preset"}));
 }
 
 TEST_F(CatalogueRun, ASaveThatCannotTakeTheOldFilesPlaceLeavesNothingBehind) {
@@ -326,7 +331,7 @@ TEST_F(CatalogueRun, ASaveThatCannotTakeTheOldFilesPlaceLeavesNothingBehind) {
         EXPECT_EQ(e.FileName(), CatalogueFile());
     }
     EXPECT_TRUE(list.IsModified());
-    EXPECT_FALSE(app::FileExists(CatalogueFile() + ".tmp"));
+    EXPECT_EQ(test::FileNamesIn(folder_.Path()), (std::vector<std::string>{"Driftlace.spr", "preset"}));
 }
 
 TEST_F(CatalogueRun, OpeningAMissingFileWithAnUnchangedListCreatesItEmpty) {
