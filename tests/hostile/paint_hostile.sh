@@ -64,6 +64,17 @@ check "real beyond range" 2 "not a number" 'style SpinAngle 1e999\n'
 check "colour byte" 2 "0 ... 255" 'color Color0_0 256\n'
 check "largest count" 0 "" 'style Count 2147483647\nstyle Size 2147483647\ndown 4 4\nturn 2\nup 4 4\nidle\n'
 
+check "largest finite values" 0 "" \
+    'style VelocityX 1e308\nstyle Throwing 1e308\nstyle Repulsion 1e308\nstyle SpinAngle -1e308\nstyle UseSpin 1\nworld GravityX 1e308\nworld Lively 1e308\nworld GravityType 1\ndown 4 4\nmove 6 6\nturn 3\nup 7 7\nidle\n'
+
+# A settings file as a hostile user writes it: read as the Windows profile functions read it,
+# with no value that is not finite and no Count that freezes a turn.
+printf '[App]\r\nRegistryVersion=1\r\nTool="Blur"\r\nLively=inf\r\n[Blur\\Spray]\r\nCount=4294967297\r\nSpinAngle=nan\r\n' \
+    >hostile.ini
+check "hostile settings" 0 "" 'down 4 4\nturn\nup 4 4\nidle\n' --settings ../hostile.ini --save-settings ../saved.ini
+grep -q '^Tool=Blur' saved.ini && grep -q '^Count=100000' saved.ini && grep -q '^SpinAngle=0' saved.ini &&
+    grep -q '^Lively=0' saved.ini || fail "hostile settings came out as: $(cat saved.ini)"
+
 # Commands that would run for ever.
 check "too many turns" 2 "more than 100000 turns" 'turn 100001\n'
 check "idle while held" 2 "button is held" 'down 4 4\nidle\n'
