@@ -12,6 +12,8 @@
 #include "host/HostInterface.h"
 #include "host/win32/LibraryExport.h"
 #include "tools/common/PngFile.h"
+#include "tools/common/RunDriver.h"
+#include "tools/substitute-host/Screenshots.h"
 
 namespace {
 
@@ -21,6 +23,7 @@ struct Options {
     std::string output;
     std::string hostPath;
     std::string log;
+    std::string screenshots;
     bool window = true;
     bool hasWidth = false, hasHeight = false;
     int32_t width = 0, height = 0, bits = 24;
@@ -115,6 +118,9 @@ bool ParseOptions(int argc, char** argv, Options* options) {
                 return false;
         } else if (arg == "--log") {
             if (!value(&options->log))
+                return false;
+        } else if (arg == "--screenshots") {
+            if (!value(&options->screenshots))
                 return false;
         } else if (arg == "--no-window") {
             options->window = false;
@@ -211,17 +217,20 @@ bool LoadFilter(const std::string& dll, FilterGetTitleFunction* getTitle, Filter
     return true;
 }
 
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: substitute-host --dll FILE --input IN.png [--output OUT.png] [--host-path TEXT]\n"
+                 "       [--log FILE] [--screenshots FOLDER] [--no-window] [--width N] [--height N] [--bits N]\n"
+                 "       [--null-image] [--null-read] [--null-write]\n");
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options;
-    if (!ParseOptions(argc, argv, &options)) {
-        std::fprintf(stderr,
-                     "usage: substitute-host --dll FILE --input IN.png [--output OUT.png] [--host-path TEXT]\n"
-                     "       [--log FILE] [--no-window] [--width N] [--height N] [--bits N]\n"
-                     "       [--null-image] [--null-read] [--null-write]\n");
-        return 2;
-    }
+    if (!ParseOptions(argc, argv, &options))
+        return Usage();
     tools::RgbaPicture picture;
     std::string error;
     if (!tools::LoadPng(options.input, &picture, &error)) {
@@ -248,12 +257,23 @@ int main(int argc, char** argv) {
     HostRowAccess write = {WriteColour, WriteAlpha};
     HWND hostWindow = options.window ? CreateHostWindow() : nullptr;
 
+    // With --screenshots, a second thread plays the user: it photographs the windows, then closes.
+    tools::RunDriver driver;
+    if (!options.screenshots.empty()) {
+        driver.Start([&options](tools::RunDriver& run) {
+            tools::TakeScreenshots(run, options.screenshots);
+            PostMessageA(run.Frame(), WM_CLOSE, 0, 0);
+        });
+    }
     const int32_t result =
         filterProc(hostWindow, options.nullImage ? nullptr : &info, options.nullWrite ? nullptr : &write,
                    options.nullRead ? nullptr : &read, options.hostPath.c_str());
+    driver.Join();
     Log("filterproc %d", result);
-    if (hostWindow)
+    if (hostWindow) {
         Log("host-enabled %d", IsWindowEnabled(hostWindow) ? 1 : 0);
+        Log("host-active %d", GetActiveWindow() == hostWindow ? 1 : 0);
+    }
 
     if (!options.output.empty() && !tools::SavePng(options.output, PictureOf(g_image))) {
         std::fprintf(stderr, "%s: cannot be written\n", options.output.c_str());

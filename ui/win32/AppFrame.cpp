@@ -10,6 +10,7 @@
 #include "settings/Registry.h"
 #include "settings/SettingsPaths.h"
 #include "ui/CommandRules.h"
+#include "ui/IdValueTable.h"
 #include "ui/StatusPrompt.h"
 #include "ui/WindowGeometry.h"
 #include "ui/win32/AppMessages.h"
@@ -17,6 +18,7 @@
 #include "ui/win32/Command.h"
 #include "ui/win32/Dialog.h"
 #include "ui/win32/Modal.h"
+#include "ui/win32/Panel.h"
 #include "ui/win32/ToolTip.h"
 #include "ui/win32/Toolbar.h"
 
@@ -46,6 +48,7 @@ class AppFrameMember {
     StatusPrompt prompt;
     HWND toolbar = nullptr;
     HWND statusBar = nullptr;
+    HWND disabledOwner = nullptr;
     Rect32 window = kDefaultPlacement;
     bool maximized = false;
     bool showToolBar = true;
@@ -107,6 +110,8 @@ LRESULT AppFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return CallPrevious(message, wParam, lParam);
         case WM_KEYDOWN:
         case WM_KEYUP:
+        case WM_MOUSEWHEEL:  // the frame has the focus, the view scrolls
+        case WM_MOUSEHWHEEL:
             if (view)
                 SendMessageA(view, message, wParam, lParam);
             return 0;
@@ -148,7 +153,8 @@ void AppFrame::OnCommand(int id, int code, HWND control) {
         case IDM_PANEL_SPRAY:
         case IDM_PANEL_COLOR:
         case IDM_PANEL_CATALOG:
-            return;  // the panels are not part of the plug-in yet; their commands stay greyed
+            TogglePanel(IdValueTable::ValueOf(IdValueTable::Panel(), id));
+            return;
         case IDM_MANUAL:
             OpenManual();
             return;
@@ -171,6 +177,11 @@ void AppFrame::OnUpdateCommand(int id, Command* target) {
     FRAME_FACTS facts = {};
     facts.toolbarVisible = IsShown(m_->toolbar);
     facts.statusBarVisible = IsShown(m_->statusBar);
+    for (int32_t index = 0; index < Panel::kCount; ++index) {
+        const Panel* panel = Panel::At(index);
+        facts.panelExists[index] = panel && panel->Handle();
+        facts.panelVisible[index] = panel && panel->IsShown();
+    }
     COMMAND_STATE state = {};
     if (CommandRules::ForFrame(id, facts, &state)) {
         target->Apply(state);
@@ -193,7 +204,18 @@ void AppFrame::Close() {
     }
     if (m_->view && m_->view->Handle())
         SendMessageA(m_->view->Handle(), WM_VIEWCLOSING, 0, 0);
+    EnableOwner();
     DestroyWindow(frame);
+}
+
+void AppFrame::SetDisabledOwner(HWND owner) noexcept {
+    m_->disabledOwner = owner;
+}
+
+void AppFrame::EnableOwner() noexcept {
+    if (m_->disabledOwner)
+        EnableWindow(m_->disabledOwner, TRUE);
+    m_->disabledOwner = nullptr;
 }
 
 void AppFrame::Layout() {
@@ -255,6 +277,12 @@ void AppFrame::ToggleBar(HWND bar) {
         return;
     ShowWindow(bar, IsShown(bar) ? SW_HIDE : SW_SHOW);
     Layout();
+}
+
+void AppFrame::TogglePanel(int32_t index) {
+    if (Panel* panel = Panel::At(index))
+        panel->Toggle();
+    UpdateToolbar();
 }
 
 void AppFrame::OpenManual() {

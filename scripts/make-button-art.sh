@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Draws the 16 x 16 button and radio pictures of the panels and dialogs with ImageMagick, as
+# 16-colour bitmaps in the toolbar's style.  The results are committed under resources/art, so
+# a build never needs ImageMagick; run this again after changing a drawing.  Light grey
+# (192, 192, 192) is the button face: the buttons map it to the system's colour.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+cd "$here/../resources/art"
+
+face='#c0c0c0'
+draw() {  # name, drawing primitives...
+    local name=$1
+    shift
+    convert -size 16x16 "xc:$face" "$@" -depth 8 RGB:- | python3 "$here/bitmap16.py" "button-$name.bmp"
+}
+# Details: three dots, the usual "more" button.
+draw detail +antialias -fill '#000000' -draw "rectangle 2,10 3,11" -draw "rectangle 7,10 8,11" \
+    -draw "rectangle 12,10 13,11"
+# Gravity kinds: parallel arrows down; arrows pointing in to a centre.
+draw gravity-parallel +antialias -stroke '#000080' -strokewidth 1 -draw "line 4,2 4,11" -draw "line 11,2 11,11" \
+    -stroke none -fill '#000080' -draw "polygon 1,10 7,10 4,14" -draw "polygon 8,10 14,10 11,14"
+draw gravity-radial +antialias -fill '#800000' -draw "circle 8,8 8,6" -stroke '#000080' -strokewidth 1 \
+    -draw "line 1,1 5,5" -draw "line 14,1 10,5" -draw "line 1,14 5,10" -draw "line 14,14 10,10" \
+    -stroke none -fill '#000080' -draw "polygon 6,6 3,6 6,3" -draw "polygon 9,6 12,6 9,3" \
+    -draw "polygon 6,9 3,9 6,12" -draw "polygon 9,9 12,9 9,12"
+# Initial velocity modes: the spread turning left (anticlockwise), right (clockwise), back and
+# forth, and scattered at random.
+draw velocity-left +antialias -fill none -stroke '#000080' -strokewidth 2 \
+    -draw "arc 2,3 13,14 200,340" -stroke none -fill '#000080' -draw "polygon 0,6 5,6 2,11"
+draw velocity-right +antialias -fill none -stroke '#000080' -strokewidth 2 \
+    -draw "arc 2,3 13,14 200,340" -stroke none -fill '#000080' -draw "polygon 10,6 15,6 13,11"
+draw velocity-back-and-forth +antialias -stroke '#000080' -strokewidth 2 -draw "line 3,8 12,8" -stroke none \
+    -fill '#000080' -draw "polygon 0,8 4,4 4,12" -draw "polygon 15,8 11,4 11,12"
+draw velocity-random +antialias -fill '#000080' -draw "rectangle 2,3 3,4" -draw "rectangle 9,2 10,3" \
+    -draw "rectangle 13,7 14,8" -draw "rectangle 5,8 6,9" -draw "rectangle 10,12 11,13" -draw "rectangle 2,12 3,13" \
+    -fill '#ff0000' -draw "rectangle 7,5 8,6"
+# Spin: a particle's path curling round.
+draw spin +antialias -fill none -stroke '#008000' -strokewidth 2 -draw "arc 3,3 12,12 0,270" \
+    -stroke none -fill '#008000' -draw "polygon 9,1 13,4 9,7" -fill '#ff0000' -draw "rectangle 7,7 8,8"
+# Split: one line branching in two; the modes: one side branch, a fork, two branches in turn.
+draw split +antialias -fill '#ff0000' -draw "rectangle 7,11 9,13" -fill '#000080' -draw "rectangle 2,2 4,4" \
+    -draw "rectangle 11,2 13,4" -stroke '#808080' -strokewidth 1 -draw "line 7,10 5,5" -draw "line 9,10 11,5"
+draw split-one +antialias -stroke '#800000' -strokewidth 2 -draw "line 8,15 8,1" -draw "line 8,9 13,3"
+draw split-fork +antialias -stroke '#800000' -strokewidth 2 -draw "line 8,15 8,9" -draw "line 8,9 3,2" \
+    -draw "line 8,9 13,2"
+draw split-two +antialias -stroke '#800000' -strokewidth 2 -draw "line 8,15 8,1" -draw "line 8,11 13,6" \
+    -draw "line 8,6 3,1"
+# Colouring rules: one colour, foreground fading to background, stripes, a random mix.
+draw coloring-single +antialias -fill '#ff0000' -draw "circle 8,8 8,3"
+draw coloring-fade +antialias -fill '#ff0000' -draw "rectangle 1,4 4,11" -fill '#800000' \
+    -draw "rectangle 5,4 8,11" -fill '#000000' -draw "rectangle 9,4 14,11"
+draw coloring-stripes +antialias -fill '#ff0000' -draw "rectangle 1,4 3,11" -draw "rectangle 8,4 10,11" \
+    -fill '#000000' -draw "rectangle 4,4 7,11" -draw "rectangle 11,4 14,11"
+draw coloring-random +antialias -fill '#ff0000' -draw "rectangle 2,2 4,4" -draw "rectangle 10,9 12,11" \
+    -draw "rectangle 6,12 8,14" -fill '#800000' -draw "rectangle 11,3 13,5" -draw "rectangle 3,9 5,11" \
+    -fill '#000000' -draw "rectangle 7,6 9,8" -draw "rectangle 13,13 14,14"
