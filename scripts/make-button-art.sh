@@ -45,3 +45,14 @@ draw split-fork +antialias -stroke '#800000' -strokewidth 2 -draw "line 8,15 8,9
     -draw "line 8,9 13,2"
 draw split-two +antialias -stroke '#800000' -strokewidth 2 -draw "line 8,15 8,1" -draw "line 8,11 13,6" \
     -draw "line 8,6 3,1"
+# Spray list: the list's lines with a plus (add), with its middle line taken by an arrow
+# (replace), with a cross (delete); a folder (open another list).
+lines=(-fill '#000080' -draw "rectangle 1,1 8,2" -draw "rectangle 1,5 8,6" -draw "rectangle 1,9 8,10")
+draw catalog-add +antialias "${lines[@]}" -fill '#008000' -draw "rectangle 11,8 12,15" -draw "rectangle 8,11 15,12"
+draw catalog-replace +antialias -fill '#000080' -draw "rectangle 1,1 8,2" -draw "rectangle 1,9 8,10" \
+    -fill '#008080' -draw "rectangle 1,5 6,6" -fill '#800000' -draw "rectangle 10,5 14,6" \
+    -draw "polygon 11,2 11,9 7,5"
+draw catalog-delete +antialias "${lines[@]}" -stroke '#ff0000' -strokewidth 1 -draw "line 9,9 14,14" \
+    -draw "line 10,9 15,14" -draw "line 14,9 9,14" -draw "line 15,9 10,14"
+draw catalog-open +antialias -fill '#808000' -draw "polygon 1,4 5,4 6,5 13,5 13,13 1,13" \
+    -fill '#ffff00' -stroke '#808000' -strokewidth 1 -draw "polygon 3,8 15,8 13,13 1,13"
