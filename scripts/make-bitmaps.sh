@@ -87,3 +87,14 @@ draw button-coloring-stripes +antialias -fill '#ff0000' -draw "rectangle 1,4 3,1
 draw button-coloring-random +antialias -fill '#ff0000' -draw "rectangle 2,2 4,4" -draw "rectangle 10,9 12,11" \
     -draw "rectangle 6,12 8,14" -fill '#800000' -draw "rectangle 11,3 13,5" -draw "rectangle 3,9 5,11" \
     -fill '#000000' -draw "rectangle 7,6 9,8" -draw "rectangle 13,13 14,14"
+# Spray list: the list's lines with a plus (add), with its middle line taken by an arrow
+# (replace), with a cross (delete); a folder (open another list).
+lines=(-fill '#000080' -draw "rectangle 1,1 8,2" -draw "rectangle 1,5 8,6" -draw "rectangle 1,9 8,10")
+draw button-catalog-add +antialias "${lines[@]}" -fill '#008000' -draw "rectangle 11,8 12,15" -draw "rectangle 8,11 15,12"
+draw button-catalog-replace +antialias -fill '#000080' -draw "rectangle 1,1 8,2" -draw "rectangle 1,9 8,10" \
+    -fill '#008080' -draw "rectangle 1,5 6,6" -fill '#800000' -draw "rectangle 10,5 14,6" \
+    -draw "polygon 11,2 11,9 7,5"
+draw button-catalog-delete +antialias "${lines[@]}" -stroke '#ff0000' -strokewidth 1 -draw "line 9,9 14,14" \
+    -draw "line 10,9 15,14" -draw "line 14,9 9,14" -draw "line 15,9 10,14"
+draw button-catalog-open +antialias -fill '#808000' -draw "polygon 1,4 5,4 6,5 13,5 13,13 1,13" \
+    -fill '#ffff00' -stroke '#808000' -strokewidth 1 -draw "polygon 3,8 15,8 13,13 1,13"

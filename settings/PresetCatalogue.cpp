@@ -5,6 +5,7 @@
 
 #include "base/Failure.h"
 #include "base/FileException.h"
+#include "base/LeadByte.h"
 #include "base/System.h"
 #include "engine/SPRAYSTYLE.h"
 #include "host/HostImage.h"
@@ -22,13 +23,16 @@ struct CATALOGUE_ENTRY {
     std::unique_ptr<SPRAYSTYLE> style;
 };
 
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 unsigned char FoldCase(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
 }
+
+// A whole copy of the list with its selection and its modified mark.
+struct CATALOGUE_STATE {
+    std::vector<CATALOGUE_ENTRY> entries;
+    int32_t selection;
+    bool modified;
+};
 
 bool EntryBefore(const CATALOGUE_ENTRY& a, const CATALOGUE_ENTRY& b) {
     return PresetCatalogue::NameBefore(a.name, b.name);
@@ -58,6 +62,20 @@ class PresetCatalogueMember {
         std::stable_sort(entries.begin(), entries.end(), EntryBefore);
         if (selected)
             selection = IndexOf(selected);
+    }
+
+    CATALOGUE_STATE Keep() const {
+        CATALOGUE_STATE state{{}, selection, modified};
+        state.entries.reserve(entries.size());
+        for (const CATALOGUE_ENTRY& entry : entries)
+            state.entries.push_back({entry.name, std::make_unique<SPRAYSTYLE>(*entry.style)});
+        return state;
+    }
+
+    void Restore(CATALOGUE_STATE& state) noexcept {
+        entries.swap(state.entries);
+        selection = state.selection;
+        modified = state.modified;
     }
 
     int32_t IndexOf(const SPRAYSTYLE* style) const {
@@ -305,11 +323,13 @@ void PresetCatalogue::OpenCatalogue(const std::string& chosen, const std::functi
             return;
         clear = answer == AnswerYes;
     }
+    // The list as it stands comes back whole when the chosen file cannot be read or created:
+    // whatever the answer, nothing the user had is lost, and nothing read from a broken file
+    // stays to be saved over the old catalogue at the end of the run.
+    CATALOGUE_STATE before = m_->Keep();
     if (clear)
         ClearPresets();
     const bool keptEntries = Count() > 0;
-    const std::string previous = CataloguePath();
-    bool reloadOld = saved;
     try {
         if (!LoadCatalogue(chosen)) {
             SaveCatalogue(chosen);
@@ -319,18 +339,9 @@ void PresetCatalogue::OpenCatalogue(const std::string& chosen, const std::functi
             m_->modified = true;
         }
         SetCatalogueFile(chosen);
-        reloadOld = false;
     } catch (...) {
         ReportFailure(owner);
-    }
-    if (reloadOld) {
-        // Whatever the broken file yielded goes, so that it never gets saved as the old list.
-        ClearPresets();
-        try {
-            LoadCatalogue(previous);
-        } catch (...) {
-            ReportFailure(owner);
-        }
+        m_->Restore(before);
     }
 }
 

@@ -79,6 +79,8 @@ class PresetCatalogue {
     // Switching to another catalogue file (the open command, after the file dialog).  When the
     // current list cannot be saved, `askClear` decides: Yes drops the current entries, No keeps
     // them in the new list, Cancel stops.  A file that does not exist is created from the list.
+    // When the chosen file is broken or cannot be created, the failure is reported and the list,
+    // its selection and its modified mark are put back as they were.
     enum Answer : int32_t { AnswerCancel, AnswerYes, AnswerNo };
     void OpenCatalogue(const std::string& chosen, const std::function<Answer()>& askClear, void* owner = nullptr);
 

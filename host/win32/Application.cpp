@@ -7,6 +7,7 @@
 #include "ui/win32/AppMessages.h"
 #include "ui/win32/AppView.h"
 #include "ui/win32/Broadcast.h"
+#include "ui/win32/CatalogPanel.h"
 #include "ui/win32/ColorPanel.h"
 #include "ui/win32/GeneralPanel.h"
 #include "ui/win32/Modal.h"
@@ -25,6 +26,7 @@ class ApplicationMember {
         panels[Panel::General] = std::make_unique<GeneralPanel>();
         panels[Panel::Spray] = std::make_unique<SprayPanel>();
         panels[Panel::Colour] = std::make_unique<ColorPanel>();
+        panels[Panel::Catalog] = std::make_unique<CatalogPanel>();  // spray list panel
     }
     void CreatePanelWindows() {
         for (const std::unique_ptr<Panel>& panel : panels) {

@@ -408,4 +408,25 @@ TEST_F(CatalogueRun, OpeningABrokenFileBringsTheOldListBack) {
     EXPECT_EQ(test::ReadFileText(File("broken.spr")), broken);
 }
 
+// Whatever the answer to the failed save, a chosen file that is broken or cannot be created
+// leaves the list as the user had it, changes and all, and no half file behind.
+TEST_F(CatalogueRun, AFailedOpenPutsAnUnsavedListBackWhateverTheAnswer) {
+    std::filesystem::create_directory(CatalogueFile());  // the changed list cannot be saved
+    test::WriteFileText(File("broken.spr"), Header(2) + NameField("half") + End() + "junk");
+    const std::string uncreatable = File("missing") + app::kPathSeparator + "new.spr";
+    for (const std::string& chosen : {File("broken.spr"), uncreatable}) {
+        for (const PresetCatalogue::Answer answer : {PresetCatalogue::AnswerYes, PresetCatalogue::AnswerNo}) {
+            PresetCatalogue list;
+            list.AddNewPreset("mine", WithCount(7));
+            list.OpenCatalogue(chosen, [answer] { return answer; });
+            EXPECT_EQ(Names(list), (std::vector<std::string>{"mine"})) << chosen << " " << answer;
+            EXPECT_EQ(list.Style(0).Count, 7);
+            EXPECT_EQ(list.Selection(), 0);
+            EXPECT_TRUE(list.IsModified());
+            EXPECT_EQ(list.CatalogueFile(), "");
+        }
+    }
+    EXPECT_FALSE(app::FileExists(uncreatable));
+}
+
 }  // namespace

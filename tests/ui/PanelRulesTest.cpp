@@ -8,6 +8,7 @@
 #include "resources/ResourceIds.h"
 #include "ui/AngleDial.h"
 #include "ui/ColorPanelRules.h"
+#include "ui/FileFilter.h"
 #include "ui/ParameterChecks.h"
 #include "ui/SprayPanelTable.h"
 #include "ui/VectorForm.h"
@@ -249,6 +250,13 @@ TEST(PanelRules, StripePeriodAndOptionsChecks) {
             EXPECT_STREQ(ParameterChecks::Message(result).CStr(), c.text);
         }
     }
+}
+
+TEST(PanelRules, AFileFilterIsSplitAtEveryBarThatIsNotHalfACharacter) {
+    const std::string nul(1, '\0');
+    EXPECT_EQ(app::FileFilter::FromText("list(*.spr)|*.spr||"), "list(*.spr)" + nul + "*.spr" + nul + nul);
+    // "ソ" in code page 932 is 0x83 0x7C: its second byte is the bar's.
+    EXPECT_EQ(app::FileFilter::FromText("\x83\x7C|*.spr||"), "\x83\x7C" + nul + "*.spr" + nul + nul);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,6 +14,7 @@
 #include "host/HostInterface.h"
 #include "host/win32/LibraryExport.h"
 #include "resources/ResourceIds.h"
+#include "tests/settings/SprayBytes.h"
 #include "tests/support/FakeHost.h"
 #include "tests/support/TestFiles.h"
 #include "tests/win32/Cp932.h"
@@ -103,8 +105,9 @@ class PanelsDll : public testing::Test {
             host.alpha[i] = 128;
         RunDriver driver;
         driver.Start([&script](RunDriver& run) {
+            HWND frame = run.Frame();  // a script may have closed it already
             script(run);
-            PostMessageA(run.Frame(), WM_CLOSE, 0, 0);
+            PostMessageA(frame, WM_CLOSE, 0, 0);
         });
         EXPECT_EQ(filterProc_(nullptr, &host.info, &host.write, &host.read, hostPath_.c_str()), 1);
         driver.Join();
@@ -301,6 +304,155 @@ TEST_F(PanelsDll, OptionsRefuseAZeroIntervalAndAShorterHistoryTrimsAtOnce) {
     const std::string saved = test::ReadFileText(Settings());
     EXPECT_NE(saved.find("TurnInterval=1\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("HistoryMax=1\r\n"), std::string::npos) << saved;
+}
+
+// ---- The spray list panel, its name dialog and the file dialog ----
+
+std::string Catalogue(const std::vector<std::string>& names) {
+    std::string bytes = spraybytes::Header(static_cast<int32_t>(names.size()));
+    for (const std::string& name : names)
+        bytes += spraybytes::NameField(name) + spraybytes::End();
+    return bytes;
+}
+
+std::vector<std::string> Listed(HWND panel) {
+    HWND list = GetDlgItem(panel, IDC_CATALOG_LIST);
+    std::vector<std::string> names(static_cast<size_t>(SendMessageA(list, LB_GETCOUNT, 0, 0)));
+    for (size_t i = 0; i < names.size(); ++i) {
+        char text[256] = {};
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        names[i] = text;
+    }
+    return names;
+}
+
+// The text of the message box that `owner` shows, which is then closed.
+std::string Answer(RunDriver& run, HWND owner) {
+    HWND box = run.MessageBoxOf(owner);
+    if (!box)
+        return "(no message)";
+    const std::string text = RunDriver::Text(GetDlgItem(box, 0xFFFF));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    RunDriver::WaitUntil([&] { return !IsWindow(box); });
+    return text;
+}
+
+// Adds the current style under `name` with the add button and the name dialog; first tries an
+// empty name and returns the dialog's refusal.
+std::string AddPreset(RunDriver& run, HWND panel, const std::string& name) {
+    RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_ADD));
+    HWND dialog = run.WindowWith(IDC_PRESET_NAME);
+    if (!dialog)
+        return "(no name dialog)";
+    EXPECT_EQ(RunDriver::Text(GetDlgItem(dialog, IDC_PRESET_NAME)), test::Cp932("無名"));
+    RunDriver::SetText(GetDlgItem(dialog, IDC_PRESET_NAME), "");
+    RunDriver::PressButton(GetDlgItem(dialog, IDOK));
+    const std::string refusal = Answer(run, dialog);
+    RunDriver::SetText(GetDlgItem(dialog, IDC_PRESET_NAME), name);
+    RunDriver::PressButton(GetDlgItem(dialog, IDOK));
+    RunDriver::WaitUntil([&] { return !IsWindow(dialog); });
+    return refusal;
+}
+
+class CatalogPanelDll : public PanelsDll {
+  protected:
+    std::string CatalogueFile() const { return folder_.File("Driftlace.spr"); }
+};
+
+TEST_F(CatalogPanelDll, AnAddedPresetIsListedInTheNextRunAndSelectingItSetsTheSprayPanel) {
+    test::WriteFileText(CatalogueFile(), Catalogue({}));
+    WriteSettings("[Paint\\Spray]\r\nCount=7\r\n");
+    test::FakeHost first(kWidth, kHeight);
+    std::string refusal;
+    Run(first, [&](RunDriver& run) { refusal = AddPreset(run, run.WindowWith(IDC_CATALOG_LIST), "mine"); });
+    EXPECT_EQ(refusal, test::Cp932("名前を入力してください。"));
+
+    WriteSettings("");  // the paint tool's count back to its default
+    std::vector<std::string> names;
+    int barBefore = 0, barAfter = 0;
+    test::FakeHost second(kWidth, kHeight);
+    Run(second, [&](RunDriver& run) {
+        HWND catalogue = run.WindowWith(IDC_CATALOG_LIST);
+        HWND spray = run.WindowWith(IDC_COUNT);
+        SetWindowPos(catalogue, HWND_TOP, 400, 400, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(spray, HWND_TOP, 600, 400, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        Sleep(200);
+        names = Listed(catalogue);
+        barBefore = BarPixels(GetDlgItem(spray, IDC_COUNT));
+        RunDriver::Click(GetDlgItem(catalogue, IDC_CATALOG_LIST), {10, 5});
+        RunDriver::WaitUntil([&] { return BarPixels(GetDlgItem(spray, IDC_COUNT)) != barBefore; });
+        barAfter = BarPixels(GetDlgItem(spray, IDC_COUNT));
+    });
+    EXPECT_EQ(names, (std::vector<std::string>{"mine"}));
+    EXPECT_LT(barAfter, barBefore);  // 7 of 50 instead of 20
+    const std::string saved = test::ReadFileText(Settings());
+    EXPECT_NE(saved.find("Count=7\r\n", saved.find("[Paint\\Spray]")), std::string::npos) << saved;
+    EXPECT_NE(saved.find("[Panel\\Catalog]"), std::string::npos) << saved;
+}
+
+TEST_F(CatalogPanelDll, OpeningABrokenCatalogueShowsItsMessageAndBringsTheOldListBack) {
+    const std::string old = Catalogue({"a", "b"});
+    const std::string broken = spraybytes::Header(2) + spraybytes::NameField("half") + spraybytes::End() + "junk";
+    test::WriteFileText(CatalogueFile(), old);
+    test::WriteFileText(folder_.File("broken.spr"), broken);
+    std::string message;
+    std::vector<std::string> names;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND panel = run.WindowWith(IDC_CATALOG_LIST);
+        RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_OPEN));
+        HWND files = run.WindowWith(cmb13);
+        ASSERT_NE(files, nullptr);
+        RunDriver::SetText(GetDlgItem(files, cmb13), folder_.File("broken.spr"));
+        RunDriver::PressButton(GetDlgItem(files, IDOK));
+        message = Answer(run, run.Frame());
+        names = Listed(panel);
+    });
+    EXPECT_NE(message.find("broken.spr" + test::Cp932("は壊れているか違う種類のファイルです。")), std::string::npos)
+        << message;
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "b"})) << message;
+    EXPECT_EQ(test::ReadFileText(CatalogueFile()), old);
+    EXPECT_EQ(test::ReadFileText(folder_.File("broken.spr")), broken);
+}
+
+TEST_F(CatalogPanelDll, F12AndItsCommandToggleTheSprayList) {
+    std::vector<bool> shown, checked;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND panel = run.WindowWith(IDC_CATALOG_LIST);
+        for (int press = 0; press < 2; ++press) {
+            const bool before = IsWindowVisible(panel) != FALSE;
+            if (press == 0)
+                RunDriver::Key(GetDlgItem(panel, IDC_CATALOG_LIST), VK_F12);
+            else
+                RunDriver::Command(run.Frame(), IDM_PANEL_CATALOG);
+            RunDriver::WaitUntil([&] { return (IsWindowVisible(panel) != FALSE) != before; });
+            RunDriver::WaitUntil([&] { return ToolbarChecked(run.Frame(), IDM_PANEL_CATALOG) != before; });
+            shown.push_back(IsWindowVisible(panel) != FALSE);
+            checked.push_back(ToolbarChecked(run.Frame(), IDM_PANEL_CATALOG));
+        }
+    });
+    EXPECT_EQ(shown, (std::vector<bool>{false, true}));
+    EXPECT_EQ(checked, (std::vector<bool>{false, true}));
+}
+
+TEST_F(CatalogPanelDll, ACatalogueThatCannotBeWrittenAtTheEndIsReportedAndKeptAsItWas) {
+    const std::string old = Catalogue({"a"});
+    test::WriteFileText(CatalogueFile(), old);
+    // Another program has the file open and lets nobody replace it.
+    HANDLE held =
+        CreateFileA(CatalogueFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string message;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        AddPreset(run, run.WindowWith(IDC_CATALOG_LIST), "new");
+        PostMessageA(run.Frame(), WM_CLOSE, 0, 0);
+        message = Answer(run, nullptr);  // the frame is going: the report has no owner
+    });
+    CloseHandle(held);
+    EXPECT_NE(message, "(no message)");
+    EXPECT_EQ(test::ReadFileText(CatalogueFile()), old);
+    EXPECT_FALSE(GetFileAttributesA((CatalogueFile() + ".tmp").c_str()) != INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ BOOL CALLBACK FindMessageBox(HWND window, LPARAM data) {
     char name[16] = {};
     GetClassNameA(window, name, sizeof name);
     // A message box is a dialog with a text of id 0xFFFF that its owner opened.
-    if (std::string(name) != "#32770" || GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window))
+    if (std::string(name) != "#32770" || GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window) ||
+        !GetDlgItem(window, 0xFFFF))  // the frame's panels are dialogs it owns too
         return TRUE;
     search->found = window;
     return FALSE;

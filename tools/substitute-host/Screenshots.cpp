@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <dlgs.h>
+
 #include <cstdio>
 
 #include "resources/ResourceIds.h"
@@ -104,11 +106,49 @@ void ShootOptions(RunDriver& run, const std::string& folder) {
         Close(dialog, IDCANCEL);
 }
 
+// ---- The spray list panel, its name dialog and the file dialog ----
+
+// The spray list beside the other panels' column, with its first preset selected.
+HWND PlaceCatalogue(RunDriver& run) {
+    HWND panel = run.WindowWith(IDC_CATALOG_LIST);
+    if (!panel)
+        return nullptr;
+    SetWindowPos(panel, HWND_TOP, 1060, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    RunDriver::Click(GetDlgItem(panel, IDC_CATALOG_LIST), {10, 5});
+    return panel;
+}
+
+void ShootCatalogue(RunDriver& run, HWND panel, const std::string& folder) {
+    Shoot(panel, folder, "panel-catalog");
+    if (!panel)
+        return;
+    RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_ADD));
+    HWND name = run.WindowWith(IDC_PRESET_NAME);
+    Shoot(name, folder, "dialog-name");
+    if (name) {
+        RunDriver::SetText(GetDlgItem(name, IDC_PRESET_NAME), "");
+        RunDriver::PressButton(GetDlgItem(name, IDOK));
+        HWND box = run.MessageBoxOf(name);
+        Shoot(box, folder, "message-name");
+        if (box)
+            Close(box, IDOK);
+        Close(name, IDCANCEL);
+    }
+    RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_OPEN));
+    HWND files = run.WindowWith(cmb13);  // the file name box of the system's dialog
+    if (files)  // beside its owner it reaches past the screen's edge, where nothing is captured
+        SetWindowPos(files, nullptr, 300, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Shoot(files, folder, "dialog-file");
+    if (files)
+        Close(files, IDCANCEL);
+}
+
 }  // namespace
 
 void TakeScreenshots(RunDriver& run, const std::string& folder) {
     HWND frame = run.Frame();
     LayOut(run, frame);
+    HWND catalogue = PlaceCatalogue(run);
     Shoot(frame, folder, "frame");
     Shoot(run.WindowWith(IDC_GRAVITY), folder, "panel-general");
     Shoot(run.WindowWith(IDC_REPULSION), folder, "panel-spray");
@@ -125,6 +165,7 @@ void TakeScreenshots(RunDriver& run, const std::string& folder) {
     }
     ShootRefusal(run, folder);
     ShootOptions(run, folder);
+    ShootCatalogue(run, catalogue, folder);
 }
 
 }  // namespace tools
