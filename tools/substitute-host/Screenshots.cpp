@@ -7,6 +7,7 @@
 #include "resources/ResourceIds.h"
 #include "tools/common/PngFile.h"
 #include "tools/common/RunDriver.h"
+#include "tools/substitute-host/ManualShots.h"
 
 namespace tools {
 
@@ -125,6 +126,7 @@ void TakeScreenshots(RunDriver& run, const std::string& folder) {
     }
     ShootRefusal(run, folder);
     ShootOptions(run, folder);
+    TakeManualShots(run, folder);
 }
 
 }  // namespace tools
