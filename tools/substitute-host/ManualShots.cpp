@@ -1,7 +1,8 @@
 #include "tools/substitute-host/ManualShots.h"
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cmath>
 #include <cstdio>
@@ -77,23 +78,34 @@ bool WaitForMotionToEnd(HWND frame) {
                                 kMotionEndsMs);
 }
 
+// The frame and every panel shown beside it.
+struct PANORAMA {
+    HWND frame;
+    RECT area;
+};
+
+BOOL CALLBACK AddPanel(HWND window, LPARAM data) {
+    PANORAMA* panorama = reinterpret_cast<PANORAMA*>(data);
+    if (GetWindow(window, GW_OWNER) == panorama->frame && IsWindowVisible(window)) {
+        RECT panel = {};
+        GetWindowRect(window, &panel);
+        UnionRect(&panorama->area, &panorama->area, &panel);
+    }
+    return TRUE;
+}
+
 // The frame and the panels beside it, as the user sees them side by side.
 void ShootWorkspace(RunDriver& run, const std::string& folder) {
     HWND frame = run.Frame();
     PaintStroke(GetDlgItem(frame, IDC_VIEW));
     if (!WaitForMotionToEnd(frame))
         std::fprintf(stderr, "workspace: the stroke did not come to rest\n");
-    RECT area = {};
-    GetWindowRect(frame, &area);
-    for (int control : {IDC_GRAVITY, IDC_REPULSION, IDC_COLOR_TABLE}) {
-        RECT panel = {};
-        if (HWND window = run.WindowWith(control))
-            GetWindowRect(window, &panel);
-        UnionRect(&area, &area, &panel);
-    }
+    PANORAMA panorama = {frame, {}};
+    GetWindowRect(frame, &panorama.area);
+    EnumWindows(AddPanel, reinterpret_cast<LPARAM>(&panorama));
     SetCursorPos(0, 0);  // out of the picture
     Sleep(kPaintMs);
-    SaveArea(RunDriver::Capture(GetDesktopWindow()), area, folder, "workspace");
+    SaveArea(RunDriver::Capture(GetDesktopWindow()), panorama.area, folder, "workspace");
 }
 
 void ShootAbout(RunDriver& run, const std::string& folder) {
