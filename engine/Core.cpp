@@ -16,9 +16,7 @@ namespace app {
 
 namespace {
 
-template <typename T>
-void AllocateZeroed(Buffer<T>& buffer, int32_t count) {
-    const int32_t bytes = CheckedMultiply(count, static_cast<int32_t>(sizeof(T)), ErrorOverflow);
+void AllocateZeroed(UCharBuffer& buffer, int32_t bytes) {
     buffer.Allocate(bytes);
     if (bytes > 0)
         std::memset(buffer.Data(), 0, static_cast<size_t>(bytes));
@@ -33,6 +31,25 @@ int32_t GridCells(int32_t pixels) {
 int32_t GridOffset(int32_t cells, int32_t pixels) {
     return CheckedSubtract(CheckedMultiply(cells, kCellPixels, ErrorOverflow), pixels, ErrorOverflow) / 2;
 }
+
+int32_t BytesOf(int32_t count, size_t size) {
+    return CheckedMultiply(count, static_cast<int32_t>(size), ErrorOverflow);
+}
+
+// The grid of an image and the byte sizes of its buffers, all in checked arithmetic.
+struct GridLayout {
+    explicit GridLayout(int32_t width, int32_t height)
+        : gridWidth(GridCells(width)),
+          gridHeight(GridCells(height)),
+          offsetX(GridOffset(gridWidth, width)),
+          offsetY(GridOffset(gridHeight, height)),
+          cellBytes(BytesOf(CheckedMultiply(gridWidth, gridHeight, ErrorOverflow), sizeof(CELL))),
+          rowBytes(BytesOf(gridHeight, sizeof(CELLROW))),
+          sumBytes(BytesOf(CheckedMultiply(gridWidth, kCellCapacity, ErrorOverflow), sizeof(SUM))) {}
+
+    int32_t gridWidth, gridHeight, offsetX, offsetY;
+    int32_t cellBytes, rowBytes, sumBytes;
+};
 
 }  // namespace
 
@@ -49,22 +66,27 @@ void Core::SetSize(int32_t width, int32_t height) {
     m_->height = height;
 }
 
+void Core::CheckSize(int32_t width, int32_t height) {
+    if (width < 0 || height < 0)
+        throw Exception(ErrorImageSize);
+    GridLayout(width, height);
+}
+
 void Core::Init() {
     // Particles in the old grid would keep their references for ever.
     EraseAll();
     CoreMember& m = *m_;
-    m.gridWidth = GridCells(m.width);
-    m.gridHeight = GridCells(m.height);
-    m.offsetX = GridOffset(m.gridWidth, m.width);
-    m.offsetY = GridOffset(m.gridHeight, m.height);
-    const int32_t cellCount = CheckedMultiply(m.gridWidth, m.gridHeight, ErrorOverflow);
-    AllocateZeroed(m.cells, cellCount);
-    AllocateZeroed(m.nextCells, cellCount);
-    AllocateZeroed(m.rows, m.gridHeight);
-    AllocateZeroed(m.nextRows, m.gridHeight);
-    const int32_t sumCount = CheckedMultiply(m.gridWidth, kCellCapacity, ErrorOverflow);
-    AllocateZeroed(m.sums[0], sumCount);
-    AllocateZeroed(m.sums[1], sumCount);
+    const GridLayout layout(m.width, m.height);
+    m.gridWidth = layout.gridWidth;
+    m.gridHeight = layout.gridHeight;
+    m.offsetX = layout.offsetX;
+    m.offsetY = layout.offsetY;
+    AllocateZeroed(m.cells, layout.cellBytes);
+    AllocateZeroed(m.nextCells, layout.cellBytes);
+    AllocateZeroed(m.rows, layout.rowBytes);
+    AllocateZeroed(m.nextRows, layout.rowBytes);
+    AllocateZeroed(m.sums[0], layout.sumBytes);
+    AllocateZeroed(m.sums[1], layout.sumBytes);
 }
 
 void Core::SetImage(Image* image) noexcept {

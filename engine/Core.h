@@ -30,6 +30,9 @@ class Core {
     // Builds the grid for the stored size, before any particle exists.  Sizes that overflow 32
     // bits raise code 12.
     void Init();
+    // The same checks for an image of that size, without building anything (code 11 for a
+    // negative size, 12 for one whose grid overflows).
+    static void CheckSize(int32_t width, int32_t height);
     // The document image that turns draw into; also read by blur-mode emission.
     void SetImage(Image* image) noexcept;
     // The drawing pass of every turn; none (null) draws nothing.

@@ -169,10 +169,14 @@ DrawingPass::DrawingPass() : m_(std::make_unique<DrawingPassMember>()) {}
 
 DrawingPass::~DrawingPass() = default;
 
+int32_t DrawingPass::RingBytesFor(int32_t width) {
+    const int32_t records = CheckedMultiply(width, kDrawRingRows, ErrorOverflow);
+    return CheckedMultiply(records, static_cast<int32_t>(sizeof(DRAWWORK)), ErrorOverflow);
+}
+
 void DrawingPass::Build(int32_t width) {
     BuildBrushMasks(m_->brushMasks);
-    const int32_t records = CheckedMultiply(width, kDrawRingRows, ErrorOverflow);
-    const int32_t bytes = CheckedMultiply(records, static_cast<int32_t>(sizeof(DRAWWORK)), ErrorOverflow);
+    const int32_t bytes = RingBytesFor(width);
     m_->ring.Allocate(bytes);
     // Every turn leaves the ring as it found it, so it is emptied once here.
     if (bytes > 0)

@@ -25,6 +25,8 @@ class DrawingPass : public ParticleDrawer {
     // Builds the storage for an image `width` pixels wide: the brush masks, then the ring,
     // emptied.  A width whose ring size overflows raises code 12.
     void Build(int32_t width);
+    // The ring's byte size for that width, checked as Build checks it (code 12 on overflow).
+    static int32_t RingBytesFor(int32_t width);
     void Draw(const PARTICLEGRID& grid) override;
 
     // The ring's records, for tests that check it is left empty.

@@ -104,6 +104,8 @@ const SPRAYSTYLE& PresetCatalogue::Style(int32_t index) const {
 }
 
 int32_t PresetCatalogue::AddPreset(const std::string& name, const SPRAYSTYLE& style) {
+    if (Count() >= kMostPresets)
+        throw Exception(ErrorAddItem);
     CATALOGUE_ENTRY entry{name, std::make_unique<SPRAYSTYLE>(style)};
     auto& entries = m_->entries;
     const auto place = std::upper_bound(entries.begin(), entries.end(), entry, EntryBefore);
@@ -139,6 +141,8 @@ bool PresetCatalogue::LoadCatalogue(const std::string& path) {
     try {
         const int32_t count = SprayFile::ReadHeader(file);
         for (int32_t i = 0; i < count; ++i) {
+            if (Count() + static_cast<int32_t>(read.size()) >= kMostPresets)
+                throw Exception(ErrorAddItem);
             CATALOGUE_ENTRY entry{std::string(), std::make_unique<SPRAYSTYLE>()};
             SprayFile::ReadPreset(file, &entry.name, entry.style.get());
             read.push_back(std::move(entry));
@@ -154,11 +158,12 @@ bool PresetCatalogue::LoadCatalogue(const std::string& path) {
 }
 
 void PresetCatalogue::SaveCatalogue(const std::string& path) {
-    // The old catalogue is replaced only by a complete, closed file.  A leftover temporary file
-    // of an earlier crash goes first, so that the one written now is new and is deleted again
-    // if the write fails.
-    const std::string temporary = path + ".tmp";
-    RemoveFile(temporary);
+    // The old catalogue is replaced only by a complete, closed file, written under a name of
+    // its own beside it.
+    int32_t error = 0;
+    const std::string temporary = CreateTemporaryBeside(path, &error);
+    if (temporary.empty())
+        throw FileException(ErrorSystem, error, path);
     try {
         File file;
         file.CreateForWriting(temporary);
@@ -167,9 +172,12 @@ void PresetCatalogue::SaveCatalogue(const std::string& path) {
             SprayFile::WritePreset(file, entry.name, *entry.style);
         file.Close();
     } catch (const FileException& e) {
+        RemoveFile(temporary);
         throw FileException(e.Code(), e.Value(), path);
+    } catch (...) {
+        RemoveFile(temporary);
+        throw;
     }
-    int32_t error = 0;
     if (!ReplaceFileWith(temporary, path, &error)) {
         RemoveFile(temporary);
         throw FileException(ErrorSystem, error, path);
