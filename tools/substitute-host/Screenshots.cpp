@@ -9,6 +9,7 @@
 #include "resources/ResourceIds.h"
 #include "tools/common/PngFile.h"
 #include "tools/common/RunDriver.h"
+#include "tools/substitute-host/ManualShots.h"
 
 namespace tools {
 
@@ -166,6 +167,7 @@ void TakeScreenshots(RunDriver& run, const std::string& folder) {
     ShootRefusal(run, folder);
     ShootOptions(run, folder);
     ShootCatalogue(run, catalogue, folder);
+    TakeManualShots(run, folder);
 }
 
 }  // namespace tools
