@@ -23,12 +23,21 @@ std::string TableMessage(int32_t code, const std::string& fileName) {
     return String::Format(message.CStr(), fileName.c_str()).ToStdString();
 }
 
+// The system's text for its error number; when that text does not name the file (few system
+// messages have a place for it), the file's name goes above it, so that the user knows which
+// file could not be read or written.
+std::string SystemText(int32_t error, const std::string& fileName) {
+    std::string text = SystemErrorText(error, fileName);
+    if (text.empty())
+        text = TableMessage(ErrorSystem, fileName);
+    if (fileName.empty() || text.find(fileName) != std::string::npos)
+        return text;
+    return String::Format(String::Load(kFileFailureMessage).CStr(), fileName.c_str(), text.c_str()).ToStdString();
+}
+
 std::string CodeText(int32_t code, int32_t value, const std::string& fileName) {
-    if (code == ErrorSystem) {
-        std::string text = SystemErrorText(value, fileName);
-        if (!text.empty())
-            return text;
-    }
+    if (code == ErrorSystem)
+        return SystemText(value, fileName);
     return TableMessage(code, fileName);
 }
 

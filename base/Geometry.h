@@ -12,6 +12,12 @@ struct Rect32 {
     int32_t bottom;
 };
 
+// A point in pixels: client, content or image coordinates.
+struct Point32 {
+    int32_t x;
+    int32_t y;
+};
+
 // A pair of reals: velocities, gravity vectors, positions.
 struct Vector2 {
     double x;

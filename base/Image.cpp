@@ -59,25 +59,31 @@ Image::~Image() = default;
 
 void Image::Create(int32_t width, int32_t height, int32_t bytesPerPixel) {
     m_->pixels.Release();
-    SetSize(width, height, bytesPerPixel);
+    try {
+        SetSize(width, height, bytesPerPixel);
+    } catch (...) {
+        // The pixels are gone already: what is left is an empty image, never the old size over
+        // no storage.
+        m_->width = m_->height = m_->bytesPerPixel = 0;
+        throw;
+    }
+}
+
+int32_t Image::ByteSizeFor(int32_t width, int32_t height, int32_t bytesPerPixel) {
+    if (width < 0 || height < 0 || bytesPerPixel < 0)
+        throw Exception(ErrorImageSize);
+    const int32_t rowBytes = RowBytesOf(width, bytesPerPixel);
+    const int32_t stride = CheckedAdd(rowBytes, PaddingOf(rowBytes), ErrorImageSize);
+    return CheckedMultiply(height, stride, ErrorImageSize);
 }
 
 void Image::SetSize(int32_t width, int32_t height, int32_t bytesPerPixel) {
-    if (width < 0 || height < 0 || bytesPerPixel < 0)
-        throw Exception(ErrorImageSize);
+    // The size is checked and the storage obtained before anything changes, so a failure of
+    // either leaves the image as it was.
+    m_->pixels.Reserve(ByteSizeFor(width, height, bytesPerPixel));
     m_->width = width;
     m_->height = height;
     m_->bytesPerPixel = bytesPerPixel;
-    int32_t byteSize;
-    try {
-        const int32_t rowBytes = RowBytesOf(width, bytesPerPixel);
-        const int32_t stride = CheckedAdd(rowBytes, PaddingOf(rowBytes), ErrorImageSize);
-        byteSize = CheckedMultiply(height, stride, ErrorImageSize);
-    } catch (const Exception&) {
-        m_->pixels.Release();
-        throw;
-    }
-    m_->pixels.Reserve(byteSize);
     if (bytesPerPixel == 3) {
         m_->header.biWidth = width;
         m_->header.biHeight = -height;

@@ -21,7 +21,11 @@ class Image {
     ~Image();
 
     void Create(int32_t width, int32_t height, int32_t bytesPerPixel);
+    // A failure (code 11 for a size that is negative or overflows, code 3 when the storage
+    // cannot be had) leaves SetSize's image as it was and Create's image empty (0 x 0).
     void SetSize(int32_t width, int32_t height, int32_t bytesPerPixel);
+    // The byte size of an image of that size, checked as SetSize checks it (code 11).
+    static int32_t ByteSizeFor(int32_t width, int32_t height, int32_t bytesPerPixel);
 
     int32_t Width() const noexcept;
     int32_t Height() const noexcept;

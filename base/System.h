@@ -38,9 +38,15 @@ bool WriteFileBytes(FileHandle file, const void* data, int32_t bytes, int32_t* e
 int64_t FileLength(FileHandle file);
 bool CloseFile(FileHandle file, int32_t* error);
 bool RemoveFile(const std::string& path);
-// Moves `from` over `to`, replacing it, as one step.
+// Moves `from` over `to`, replacing it, as one step, once `from` has reached the disk; on POSIX
+// systems the folder's new entry is written to the disk too.  So a save through a temporary file
+// survives a power cut as well as a crash.
 bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* error);
 bool FileExists(const std::string& path);
+// Creates a new, empty file beside `path` under a name that no other file has (`path`, a dot, a
+// number unique to this process and call, ".tmp") and returns that name, for a save that takes
+// `path`'s place once it is complete; an empty name, with the error, when none can be created.
+std::string CreateTemporaryBeside(const std::string& path, int32_t* error);
 
 // Milliseconds since some fixed moment; wraps like GetTickCount.
 uint32_t TickCount();

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "base/System.h"
 
@@ -17,13 +18,37 @@ std::string& ModulePathStore() {
     return path;
 }
 
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Waits until what the system holds of the file (or folder) is on the disk.
+bool SyncToDisk(const std::string& path, int flags, int32_t* error) {
+    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0) {
+        *error = errno;
+        return false;
+    }
+    int result;
+    do {
+        result = ::fsync(fd);
+    } while (result != 0 && errno == EINTR);
+    // A file system that cannot sync a folder says EINVAL: there is nothing more to wait for.
+    const bool synced = result == 0 || ((flags & O_DIRECTORY) && errno == EINVAL);
+    if (!synced)
+        *error = errno;
+    ::close(fd);
+    return synced;
+}
+
 }  // namespace
 
-std::string SystemErrorText(int32_t error, const std::string& insert) {
-    std::string text = std::strerror(error);
-    if (!insert.empty())
-        text = insert + ": " + text;
-    return text;
+// The C library's texts have no place for a file name; the report adds it.
+std::string SystemErrorText(int32_t error, const std::string&) {
+    return std::strerror(error);
 }
 
 std::string ModuleFilePath() {
@@ -108,15 +133,37 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* error) {
-    if (::rename(from.c_str(), to.c_str()) == 0)
-        return true;
-    *error = errno;
-    return false;
+    // A power cut must find the old file or the whole new one: the new bytes reach the disk
+    // before the name moves, and the folder's new entry right after.
+    if (!SyncToDisk(from, O_RDONLY, error))
+        return false;
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        *error = errno;
+        return false;
+    }
+    return SyncToDisk(FolderOf(to), O_RDONLY | O_DIRECTORY, error);
 }
 
 bool FileExists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0;
+}
+
+std::string CreateTemporaryBeside(const std::string& path, int32_t* error) {
+    static uint32_t serial = 0;
+    const std::string stem = path + "." + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const std::string name = stem + std::to_string(++serial) + ".tmp";
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            ::close(fd);
+            return name;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    *error = errno;
+    return std::string();
 }
 
 uint32_t TickCount() {

@@ -9,11 +9,27 @@
 
 namespace app {
 
+namespace {
+
+int32_t g_refusedFrom = 0;
+
+void* Obtain(void* block, int32_t bytes) {
+    if (g_refusedFrom > 0 && bytes >= g_refusedFrom)
+        return nullptr;
+    return std::realloc(block, static_cast<size_t>(bytes));
+}
+
+}  // namespace
+
+void UCharBuffer::RefuseBlocksFrom(int32_t bytes) noexcept {
+    g_refusedFrom = bytes;
+}
+
 BufferHolder* UCharBuffer::NewHolder(int32_t bytes) {
     auto* holder = static_cast<BufferHolder*>(std::malloc(sizeof(BufferHolder)));
     if (!holder)
         throw Exception(ErrorNoMemory);
-    holder->data = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(bytes)));
+    holder->data = static_cast<unsigned char*>(Obtain(nullptr, bytes));
     if (!holder->data) {
         std::free(holder);
         throw Exception(ErrorNoMemory);
@@ -74,7 +90,7 @@ void UCharBuffer::Resize(int32_t bytes) {
     }
     if (holder_->references < 2) {
         // Sole owner: grow or shrink in place; on failure the old block stays as it was.
-        void* grown = std::realloc(holder_->data, static_cast<size_t>(bytes));
+        void* grown = Obtain(holder_->data, bytes);
         if (!grown)
             throw Exception(ErrorNoMemory);
         holder_->data = static_cast<unsigned char*>(grown);

@@ -31,6 +31,10 @@ class UCharBuffer {
     void Swap(UCharBuffer& other) noexcept;
     void Share(const UCharBuffer& other) noexcept;
 
+    // For tests of the failure paths: from now on the heap refuses every block of at least
+    // `bytes` (0 lifts the limit).  Nothing in the program calls it.
+    static void RefuseBlocksFrom(int32_t bytes) noexcept;
+
   private:
     static BufferHolder* NewHolder(int32_t bytes);
     static void DropHolder(BufferHolder* holder) noexcept;

@@ -16,9 +16,7 @@ namespace app {
 
 namespace {
 
-template <typename T>
-void AllocateZeroed(Buffer<T>& buffer, int32_t count) {
-    const int32_t bytes = CheckedMultiply(count, static_cast<int32_t>(sizeof(T)), ErrorOverflow);
+void AllocateZeroed(UCharBuffer& buffer, int32_t bytes) {
     buffer.Allocate(bytes);
     if (bytes > 0)
         std::memset(buffer.Data(), 0, static_cast<size_t>(bytes));
@@ -39,25 +37,50 @@ int32_t GridOffset(int32_t cells, int32_t pixels) {
     return CheckedSubtract(CheckedMultiply(cells, kCellPixels, ErrorOverflow), pixels, ErrorOverflow) / 2;
 }
 
+int32_t BytesOf(int32_t count, size_t size) {
+    return CheckedMultiply(count, static_cast<int32_t>(size), ErrorOverflow);
+}
+
+// The grid of an image and the byte sizes of its buffers, all in checked arithmetic: the two
+// grids and their row records, and what one force-pass band works in (FORCEBAND: copies of three
+// rows with their coarse positions and where their columns begin, the sums of two rows).
+struct GridLayout {
+    explicit GridLayout(int32_t width, int32_t height)
+        : gridWidth(GridCells(width)),
+          gridHeight(GridCells(height)),
+          offsetX(GridOffset(gridWidth, width)),
+          offsetY(GridOffset(gridHeight, height)),
+          cellBytes(BytesOf(CheckedMultiply(gridWidth, gridHeight, ErrorOverflow), sizeof(CELL))),
+          rowBytes(BytesOf(gridHeight, sizeof(CELLROW))),
+          rowCapacity(CheckedMultiply(gridWidth, kCellCapacity, ErrorOverflow)),
+          sumBytes(BytesOf(rowCapacity, sizeof(SUM))),
+          sideBytes(BytesOf(CheckedMultiply(rowCapacity, 3, ErrorOverflow), sizeof(PAIRSIDE))),
+          coarseBytes(BytesOf(CheckedAdd(CheckedMultiply(rowCapacity, 3, ErrorOverflow), kPartnerPadding, ErrorOverflow),
+                              sizeof(uint32_t))),
+          startBytes(BytesOf(CheckedMultiply(gridWidth, 3, ErrorOverflow), sizeof(int32_t))) {}
+
+    int32_t gridWidth, gridHeight, offsetX, offsetY;
+    int32_t cellBytes, rowBytes;
+    int32_t rowCapacity, sumBytes, sideBytes, coarseBytes, startBytes;
+};
+
 // Storage for as many force-pass bands as the crew cuts its work into.
 void AllocateBands(CoreMember& m) {
     m.bands.clear();
     if (m.cells.IsEmpty())
         return;
+    const GridLayout layout(m.width, m.height);
     m.bands.resize(static_cast<size_t>(PartsFor(m.crew->Size())));
-    const int32_t rowCapacity = CheckedMultiply(m.gridWidth, kCellCapacity, ErrorOverflow);
-    const int32_t sideCount = CheckedMultiply(rowCapacity, 3, ErrorOverflow);
-    const int32_t padded = CheckedAdd(sideCount, kPartnerPadding, ErrorOverflow);
     for (FORCEBAND& band : m.bands) {
-        AllocateZeroed(band.sides, sideCount);
-        AllocateZeroed(band.coarse, padded);
-        AllocateZeroed(band.starts, CheckedMultiply(m.gridWidth, 3, ErrorOverflow));
-        AllocateZeroed(band.sums[0], rowCapacity);
-        AllocateZeroed(band.sums[1], rowCapacity);
-        AllocateZeroed(band.partners, kMostPartners + kPartnerPadding);
-        AllocateZeroed(band.terms, kMostPartners);
+        AllocateZeroed(band.sides, layout.sideBytes);
+        AllocateZeroed(band.coarse, layout.coarseBytes);
+        AllocateZeroed(band.starts, layout.startBytes);
+        AllocateZeroed(band.sums[0], layout.sumBytes);
+        AllocateZeroed(band.sums[1], layout.sumBytes);
+        AllocateZeroed(band.partners, BytesOf(kMostPartners + kPartnerPadding, sizeof(int32_t)));
+        AllocateZeroed(band.terms, BytesOf(kMostPartners, sizeof(PAIRTERMS)));
         for (int32_t r = 0; r < 3; ++r)
-            band.copies[r] = {r * rowCapacity, 0, 1, 0, band.starts.Data() + r * m.gridWidth};
+            band.copies[r] = {r * layout.rowCapacity, 0, 1, 0, band.starts.Data() + r * m.gridWidth};
         band.rowBelow = -1;
     }
 }
@@ -79,19 +102,25 @@ void Core::SetSize(int32_t width, int32_t height) {
     m_->height = height;
 }
 
+void Core::CheckSize(int32_t width, int32_t height) {
+    if (width < 0 || height < 0)
+        throw Exception(ErrorImageSize);
+    GridLayout(width, height);
+}
+
 void Core::Init() {
     // Particles in the old grid would keep their references for ever.
     EraseAll();
     CoreMember& m = *m_;
-    m.gridWidth = GridCells(m.width);
-    m.gridHeight = GridCells(m.height);
-    m.offsetX = GridOffset(m.gridWidth, m.width);
-    m.offsetY = GridOffset(m.gridHeight, m.height);
-    const int32_t cellCount = CheckedMultiply(m.gridWidth, m.gridHeight, ErrorOverflow);
-    AllocateZeroed(m.cells, cellCount);
-    AllocateZeroed(m.nextCells, cellCount);
-    AllocateZeroed(m.rows, m.gridHeight);
-    AllocateZeroed(m.nextRows, m.gridHeight);
+    const GridLayout layout(m.width, m.height);
+    m.gridWidth = layout.gridWidth;
+    m.gridHeight = layout.gridHeight;
+    m.offsetX = layout.offsetX;
+    m.offsetY = layout.offsetY;
+    AllocateZeroed(m.cells, layout.cellBytes);
+    AllocateZeroed(m.nextCells, layout.cellBytes);
+    AllocateZeroed(m.rows, layout.rowBytes);
+    AllocateZeroed(m.nextRows, layout.rowBytes);
     AllocateBands(m);
 }
 

@@ -30,6 +30,9 @@ class Core {
     // Builds the grid for the stored size, before any particle exists.  Sizes that overflow 32
     // bits raise code 12.
     void Init();
+    // The same checks for an image of that size, without building anything (code 11 for a
+    // negative size, 12 for one whose grid overflows).
+    static void CheckSize(int32_t width, int32_t height);
     // How many threads a turn's passes share their work among (the caller included); the result
     // of a turn does not depend on it.  By default as many as the system has processors.  Not
     // during a turn.

@@ -59,6 +59,13 @@ struct SPRAYSTYLE {
     void ToEngineUnits() noexcept;
 };
 
+// The most particles a batch may emit (Validate keeps Count at or below it).  Each emitted
+// particle costs about 50 ns, so a batch stays within a few milliseconds of a turn, where a
+// stored Count of 2,147,483,647 took minutes; and a batch this large already fills every cell of
+// a spray disc about 1000 pixels across (32 particles to a cell of 16 x 16 pixels), the rest being
+// dropped by the grid.  Every Count up to it emits exactly as before.
+constexpr int32_t kMostCount = 100000;
+
 // VelocityMode values.
 enum VelocityModeValue : int32_t {
     VelocityRotateLeft = 0,

@@ -1,21 +1,31 @@
 #include "engine/SPRAYSTYLE.h"
 
+#include <cmath>
+
 namespace app {
 
 namespace {
 
 constexpr double kRadiansPerDegree = 0.017453292519943295;
 
-// Comparisons are written so that a value that is not a number fails them and takes the floor.
+// Comparisons are written so that a value that is not a number fails them and takes the floor;
+// an infinity counts as not a number too, so that no style holds a value that is not finite.
 void AtLeast(double& value, double floor) noexcept {
-    if (!(value >= floor))
+    if (!(value >= floor) || std::isinf(value))
         value = floor;
 }
 
 void Within(double& value, double floor, double ceiling) noexcept {
-    AtLeast(value, floor);
+    if (!(value >= floor))
+        value = floor;
     if (value > ceiling)
         value = ceiling;
+}
+
+// Fields without a range: only a value that is not finite is replaced, by 0.
+void Finite(double& value) noexcept {
+    if (!std::isfinite(value))
+        value = 0.0;
 }
 
 void AtLeast(int32_t& value, int32_t floor) noexcept {
@@ -73,9 +83,14 @@ void SPRAYSTYLE::Validate() noexcept {
     Within(VelocityRotationSpeed, 0.0, 360.0);
     AtLeast(Throwing, 0.0);
     Within(VelocityMode, VelocityRotateLeft, VelocityFixed);
-    AtLeast(Count, 0);
+    Within(Count, 0, kMostCount);
     AtLeast(Size, 0);
     AtLeast(SplitGenerations, 1);
+    Finite(SpinAngle);
+    Finite(SplitAngle1);
+    Finite(SplitAngle2);
+    Finite(Velocity.x);
+    Finite(Velocity.y);
 }
 
 void SPRAYSTYLE::ToEngineUnits() noexcept {

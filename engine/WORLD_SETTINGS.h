@@ -23,10 +23,12 @@ enum GravityTypeValue : int32_t {
 
 // The application's one record.
 WORLD_SETTINGS GetWorldSettings();
-void SetWorldSettings(const WORLD_SETTINGS& settings);  // recomputes the engine gravity
-const WORLD_SETTINGS& WorldSettings() noexcept;         // for the engine's turn
-// What loading does to stored values: an unknown gravity kind becomes parallel and the
-// liveliness is kept within 0 ... 1.
+// Stores the record as it is, save that a real that is not finite becomes 0; recomputes the
+// engine gravity.
+void SetWorldSettings(const WORLD_SETTINGS& settings);
+const WORLD_SETTINGS& WorldSettings() noexcept;  // for the engine's turn
+// What loading does to stored values: an unknown gravity kind becomes parallel, the liveliness
+// is kept within 0 ... 1 and a gravity that is not finite becomes 0.
 void ClampLoadedWorldSettings(WORLD_SETTINGS& world) noexcept;
 
 // World gravity on a particle at cell coordinates (x, y), cells per turn per turn.

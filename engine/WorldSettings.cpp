@@ -8,6 +8,12 @@ namespace {
 
 WORLD_SETTINGS g_world;
 
+// A value that is not finite, from wherever it came, becomes 0 before the engine sees it.
+void KeepFinite(double& value) noexcept {
+    if (!std::isfinite(value))
+        value = 0.0;
+}
+
 void ComputeEngineGravity(WORLD_SETTINGS& world) noexcept {
     world.engineGravityX = world.GravityX / 16.0;
     world.engineGravityY = world.GravityY / 16.0;
@@ -21,6 +27,9 @@ WORLD_SETTINGS GetWorldSettings() {
 
 void SetWorldSettings(const WORLD_SETTINGS& settings) {
     g_world = settings;
+    KeepFinite(g_world.GravityX);
+    KeepFinite(g_world.GravityY);
+    KeepFinite(g_world.Lively);
     ComputeEngineGravity(g_world);
 }
 
@@ -35,6 +44,8 @@ void ClampLoadedWorldSettings(WORLD_SETTINGS& world) noexcept {
         world.Lively = 0.0;
     if (world.Lively > 1.0)
         world.Lively = 1.0;
+    KeepFinite(world.GravityX);
+    KeepFinite(world.GravityY);
 }
 
 Vector2 WorldGravity(const WORLD_SETTINGS& world, double x, double y, int32_t gridWidth, int32_t gridHeight) noexcept {

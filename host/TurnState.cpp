@@ -15,6 +15,7 @@ class TurnStateMember {
     bool stop[kStopReasonCount] = {false, false, false, true, false, true};
     int32_t turnsSinceDisplay = 0;
     uint32_t lastTurnTick = 0;
+    bool turned = false;  // whether lastTurnTick holds the tick of a turn yet
 };
 
 TurnState::TurnState(TurnTarget& target) : m_(std::make_unique<TurnStateMember>(target)) {}
@@ -52,12 +53,23 @@ void TurnState::AfterToolEvent() {
 bool TurnState::IdlePass(uint32_t now, int32_t turnInterval, int32_t displayingInterval) {
     if (AnyStopReason())
         return false;
-    const auto elapsed = static_cast<int32_t>(now - m_->lastTurnTick);
-    if (elapsed >= turnInterval) {
+    if (TurnIsDue(now, turnInterval)) {
         RunTurn(displayingInterval);
         m_->lastTurnTick = now;
+        m_->turned = true;
     }
     return true;
+}
+
+bool TurnState::TurnIsDue(uint32_t now, int32_t turnInterval) const {
+    // The first turn of a run waits for nothing: the counter may stand anywhere, 2^31 and above
+    // included, and a difference to a tick that was never taken means nothing.
+    if (!m_->turned)
+        return true;
+    const auto elapsed = static_cast<int32_t>(now - m_->lastTurnTick);
+    // The counter only runs forward, so a negative difference is a wait of 2^31 ms or more (turns
+    // stopped that long), not a turn in the future.
+    return elapsed >= turnInterval || elapsed < 0;
 }
 
 void TurnState::RunTurn(int32_t displayingInterval) {

@@ -41,7 +41,8 @@ class TurnState {
 
     // One pass of the idle routine at tick `now`: runs a turn when `turnInterval` milliseconds
     // have passed since the last one (a signed 32-bit difference, so the wrap of the counter does
-    // no harm).  Returns whether idle work is still wanted, i.e. false while stopped.
+    // no harm), and on the run's first pass whatever the counter shows.  Returns whether idle
+    // work is still wanted, i.e. false while stopped.
     bool IdlePass(uint32_t now, int32_t turnInterval, int32_t displayingInterval);
     // One turn: step, count, redraw every `displayingInterval` turns and, on a redraw turn
     // with nothing alive, go idle and close the history step; then the turn event.
@@ -53,6 +54,8 @@ class TurnState {
     void SetTurnsSinceDisplay(int32_t turns);
 
   private:
+    bool TurnIsDue(uint32_t now, int32_t turnInterval) const;
+
     std::unique_ptr<TurnStateMember> m_;
 };
 

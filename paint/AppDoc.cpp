@@ -1,5 +1,6 @@
 #include "paint/AppDoc.h"
 
+#include "base/Exception.h"
 #include "base/Image.h"
 #include "engine/Core.h"
 #include "history/History.h"
@@ -27,8 +28,22 @@ AppDoc::AppDoc() : m_(std::make_unique<AppDocMember>()) {
 
 AppDoc::~AppDoc() = default;
 
+void AppDoc::CheckSize(int32_t width, int32_t height) {
+    try {
+        // The host's row buffers (3 x width + 4 bytes at most) are smaller than an image row.
+        Image::ByteSizeFor(width, height, 4);
+        Core::CheckSize(width, height);
+        DrawingPass::RingBytesFor(width);
+    } catch (const Exception& e) {
+        if (e.Code() == ErrorOverflow)
+            throw Exception(ErrorImageSize);
+        throw;
+    }
+}
+
 void AppDoc::Load() {
     const ImageSize size = GetHostImageSize();
+    CheckSize(size.width, size.height);
     m_->width = size.width;
     m_->height = size.height;
     m_->engine.SetSize(size.width, size.height);

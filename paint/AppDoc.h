@@ -21,8 +21,13 @@ class AppDoc : public Document {
     AppDoc(const AppDoc&) = delete;
     AppDoc& operator=(const AppDoc&) = delete;
 
-    // Takes the host image: sizes the engine to it and copies its pixels in.
+    // Takes the host image: sizes the engine to it and copies its pixels in.  Its size is
+    // checked first (CheckSize), so an image too large for the document allocates nothing.
     void Load() override;
+    // Every size the document derives from an image of that size (its two copies, the engine's
+    // grid, the drawing ring, the host's row buffers), checked before anything is allocated: a
+    // size that is negative or overflows raises code 11, whichever buffer it would overflow.
+    static void CheckSize(int32_t width, int32_t height);
     // Writes the picture back into the host's image.
     void Save() override;
 

@@ -17,18 +17,43 @@ namespace app {
 
 namespace {
 
-template <typename T>
-void AllocateZeroed(Buffer<T>& buffer, int32_t count) {
-    const int32_t bytes = CheckedMultiply(count, static_cast<int32_t>(sizeof(T)), ErrorOverflow);
+void AllocateZeroed(UCharBuffer& buffer, int32_t bytes) {
     buffer.Allocate(bytes);
     // Every turn leaves the ring as it found it, so it is emptied once here.
     if (bytes > 0)
         std::memset(buffer.Data(), 0, static_cast<size_t>(bytes));
 }
 
+int32_t BytesOf(int32_t count, size_t size) {
+    return CheckedMultiply(count, static_cast<int32_t>(size), ErrorOverflow);
+}
+
 // A band is at least one cell row high, so that a mark reaches at most two bands, and its
 // deferred pick-ups come from at most two cell rows at each of its edges.
 constexpr int32_t kPickupRows = 4;
+
+// The byte sizes of what one band draws in, for an image `width` pixels wide, in checked
+// arithmetic (code 12 on overflow): the ring's weights and colours, its block bits, one row's
+// columns to composite and the deferred pick-ups (as many cell columns as the engine's grid has).
+struct RingLayout {
+    explicit RingLayout(int32_t width)
+        : records(CheckedMultiply(width, kDrawRingRows, ErrorOverflow)),
+          weightBytes(BytesOf(records, sizeof(uint16_t))),
+          colourBytes(BytesOf(records, sizeof(uint32_t))),
+          ringBytes(CheckedAdd(weightBytes, colourBytes, ErrorOverflow)),
+          wordBytes(BytesOf(CheckedMultiply(DrawingBand::TouchWords(width), kDrawRingRows, ErrorOverflow),
+                            sizeof(uint64_t))),
+          columnBytes(BytesOf(CheckedAdd(width, 16, ErrorOverflow), sizeof(int32_t))),
+          pickupBytes(BytesOf(CheckedMultiply(CheckedMultiply(kPickupRows, CellColumns(width), ErrorOverflow),
+                                              kCellCapacity, ErrorOverflow),
+                              sizeof(PICKUP))) {}
+
+    static int32_t CellColumns(int32_t width) {
+        return CheckedAdd(CheckedAdd(width, kCellPixels - 1, ErrorOverflow) / kCellPixels, 3, ErrorOverflow);
+    }
+
+    int32_t records, weightBytes, colourBytes, ringBytes, wordBytes, columnBytes, pickupBytes;
+};
 
 }  // namespace
 
@@ -78,24 +103,22 @@ DrawingPass::DrawingPass() : m_(std::make_unique<DrawingPassMember>()) {}
 
 DrawingPass::~DrawingPass() = default;
 
+int32_t DrawingPass::RingBytesFor(int32_t width) {
+    return RingLayout(width).ringBytes;
+}
+
 void DrawingPass::Build(int32_t width, int32_t threads) {
+    const RingLayout layout(width);
     BuildBrushMasks(m_->brushMasks);
-    const int32_t records = CheckedMultiply(width, kDrawRingRows, ErrorOverflow);
-    // As many cell columns as the engine's grid has for this width.
-    const int32_t cellColumns =
-        CheckedAdd(CheckedAdd(width, kCellPixels - 1, ErrorOverflow) / kCellPixels, 3, ErrorOverflow);
-    const int32_t pickups =
-        CheckedMultiply(CheckedMultiply(kPickupRows, cellColumns, ErrorOverflow), kCellCapacity, ErrorOverflow);
     m_->bands.clear();
     m_->bands.resize(static_cast<size_t>(PartsFor(std::clamp(threads, 1, kMostCrew))));
     for (DRAWBAND& band : m_->bands) {
-        AllocateZeroed(band.weights, records);
-        AllocateZeroed(band.colours, records);
-        const int32_t words = CheckedMultiply(DrawingBand::TouchWords(width), kDrawRingRows, ErrorOverflow);
-        AllocateZeroed(band.touched, words);
-        AllocateZeroed(band.heavy, words);
-        AllocateZeroed(band.heavyColumns, CheckedAdd(width, 16, ErrorOverflow));
-        AllocateZeroed(band.pickups, pickups);
+        AllocateZeroed(band.weights, layout.weightBytes);
+        AllocateZeroed(band.colours, layout.colourBytes);
+        AllocateZeroed(band.touched, layout.wordBytes);
+        AllocateZeroed(band.heavy, layout.wordBytes);
+        AllocateZeroed(band.heavyColumns, layout.columnBytes);
+        AllocateZeroed(band.pickups, layout.pickupBytes);
         band.pickupCount = 0;
     }
     m_->width = width;

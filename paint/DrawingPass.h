@@ -28,6 +28,9 @@ class DrawingPass : public ParticleDrawer {
     // draws: the brush masks, then the rings, emptied.  A width whose ring size overflows raises
     // code 12.
     void Build(int32_t width, int32_t threads = DefaultCrewSize());
+    // The byte size of one band's ring for that width, checked as Build checks it (code 12 on
+    // overflow).
+    static int32_t RingBytesFor(int32_t width);
     void Draw(const PARTICLEGRID& grid) override;
     // Below this many particles (2048 unless set) a turn is drawn in one band.
     void SetFewestToShare(int32_t particles) noexcept;

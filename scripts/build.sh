@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: both plug-in DLLs and the native tools; a demo painted by the headless painter
 # from the sample photograph with the three tools, the four colouring rules and shipped presets;
-# the preset gallery; and one real filter run of the 64-bit plug-in under Wine.  Results: out/.
+# the preset gallery; one real filter run of the 64-bit plug-in under Wine, and screenshots of
+# its windows.  Results: out/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -10,11 +11,9 @@ for preset in native win64 win32; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$(nproc)"
 done
-mkdir -p out/plugin-x64/preset out/plugin-x86/preset
-cp build/win64/dist/Driftlace.dll out/plugin-x64/
-cp build/win32/dist/Driftlace.dll out/plugin-x86/
-cp preset/preset.spr out/plugin-x64/preset/
-cp preset/preset.spr out/plugin-x86/preset/
+# The release archives, one per architecture, as a user unpacks them into the host's filter folder.
+mkdir -p out
+cp build/win64/dist/Driftlace-*-x64.zip build/win32/dist/Driftlace-*-x86.zip out/
 
 build/native/dist/driftlace-paint --output out/demo.png --script tools/paint/scenes/demo.txt --stats
 bash scripts/gallery.sh out/gallery.png
@@ -27,5 +26,8 @@ wine_env_start
 # The plug-in opens its painting window; with no one to paint, it closes once the picture is up.
 DRIFTLACE_AUTOCLOSE_TURNS=0 wine build/win64/tools/substitute-host.exe --dll build/win64/dist/Driftlace.dll \
     --input samples/chelsea.png --output out/chelsea-filtered.png --log out/host-calls.log </dev/null
-echo "plug-ins: out/plugin-x64/, out/plugin-x86/ (Driftlace.dll with preset/preset.spr beside it)"
+# Pictures of the frame, every panel and every dialog.
+bash scripts/screenshots.sh out/screenshots
+echo "release archives: $(cd out && ls Driftlace-*.zip | tr '\n' ' ')"
 echo "demo: out/demo.png; preset gallery: out/gallery.png; one filter run: out/chelsea-filtered.png"
+echo "screenshots of the windows: out/screenshots/"

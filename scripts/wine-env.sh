@@ -21,6 +21,13 @@ wine_env_start() {
     # Start Wine's own services now, detached: started by a test, they would inherit its output
     # and keep CTest waiting on the pipe after the test ended.
     wineboot </dev/null >/dev/null 2>&1 || true
+    # The dialogs' font is not in the prefix; without a substitute of the same metrics class
+    # Wine falls back to a wide bitmap font and texts are clipped.
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'ＭＳ Ｐゴシック' /d IPAPGothic /f </dev/null >/dev/null 2>&1 || true
+    # There is no window manager on the virtual display: Wine draws the window frames itself
+    # and does not wait, seconds for every window, for a manager to take a window away.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
 }
 
 wine_env_stop() {

@@ -11,7 +11,9 @@ class IniFileBackendMember;
 
 // A key-value INI file of the same sections and keys as the Windows profile functions would
 // write ("[Section]", "Key=Value", names compared without regard to case, the root section
-// "App").  The whole file is read when the store opens; changes are written when it closes,
+// "App"), read as they read it: spaces around names and values and one pair of quotes around a
+// value do not count, and only the first section of a name and the first line of a key are
+// read.  The whole file is read when the store opens; changes are written when it closes,
 // through a temporary file that replaces the old one, so a failed save leaves the file intact.
 class IniFileBackend : public SettingsBackend {
   public:
@@ -29,7 +31,10 @@ class IniFileBackend : public SettingsBackend {
     std::unique_ptr<IniFileBackendMember> m_;
 };
 
-// How the profile functions read an integer: optional sign and digits, anything else is 0.
+// How an INI file's integer reads, in both INI back ends: spaces, an optional sign, digits in
+// the notation of the profile functions (decimal, or hexadecimal, octal or binary after "0x",
+// "0o" or "0b"), up to the first character that is not one; no digit reads as 0.  A value
+// beyond 32 bits reads as the nearest 32-bit value, where the profile functions would wrap.
 int32_t ParseProfileInt(const std::string& text);
 
 }  // namespace app

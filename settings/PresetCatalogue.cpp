@@ -5,6 +5,7 @@
 
 #include "base/Failure.h"
 #include "base/FileException.h"
+#include "base/LeadByte.h"
 #include "base/System.h"
 #include "engine/SPRAYSTYLE.h"
 #include "host/HostImage.h"
@@ -22,13 +23,16 @@ struct CATALOGUE_ENTRY {
     std::unique_ptr<SPRAYSTYLE> style;
 };
 
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 unsigned char FoldCase(unsigned char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c - 'A' + 'a') : c;
 }
+
+// A whole copy of the list with its selection and its modified mark.
+struct CATALOGUE_STATE {
+    std::vector<CATALOGUE_ENTRY> entries;
+    int32_t selection;
+    bool modified;
+};
 
 bool EntryBefore(const CATALOGUE_ENTRY& a, const CATALOGUE_ENTRY& b) {
     return PresetCatalogue::NameBefore(a.name, b.name);
@@ -58,6 +62,20 @@ class PresetCatalogueMember {
         std::stable_sort(entries.begin(), entries.end(), EntryBefore);
         if (selected)
             selection = IndexOf(selected);
+    }
+
+    CATALOGUE_STATE Keep() const {
+        CATALOGUE_STATE state{{}, selection, modified};
+        state.entries.reserve(entries.size());
+        for (const CATALOGUE_ENTRY& entry : entries)
+            state.entries.push_back({entry.name, std::make_unique<SPRAYSTYLE>(*entry.style)});
+        return state;
+    }
+
+    void Restore(CATALOGUE_STATE& state) noexcept {
+        entries.swap(state.entries);
+        selection = state.selection;
+        modified = state.modified;
     }
 
     int32_t IndexOf(const SPRAYSTYLE* style) const {
@@ -104,6 +122,8 @@ const SPRAYSTYLE& PresetCatalogue::Style(int32_t index) const {
 }
 
 int32_t PresetCatalogue::AddPreset(const std::string& name, const SPRAYSTYLE& style) {
+    if (Count() >= kMostPresets)
+        throw Exception(ErrorAddItem);
     CATALOGUE_ENTRY entry{name, std::make_unique<SPRAYSTYLE>(style)};
     auto& entries = m_->entries;
     const auto place = std::upper_bound(entries.begin(), entries.end(), entry, EntryBefore);
@@ -139,6 +159,8 @@ bool PresetCatalogue::LoadCatalogue(const std::string& path) {
     try {
         const int32_t count = SprayFile::ReadHeader(file);
         for (int32_t i = 0; i < count; ++i) {
+            if (Count() + static_cast<int32_t>(read.size()) >= kMostPresets)
+                throw Exception(ErrorAddItem);
             CATALOGUE_ENTRY entry{std::string(), std::make_unique<SPRAYSTYLE>()};
             SprayFile::ReadPreset(file, &entry.name, entry.style.get());
             read.push_back(std::move(entry));
@@ -154,11 +176,12 @@ bool PresetCatalogue::LoadCatalogue(const std::string& path) {
 }
 
 void PresetCatalogue::SaveCatalogue(const std::string& path) {
-    // The old catalogue is replaced only by a complete, closed file.  A leftover temporary file
-    // of an earlier crash goes first, so that the one written now is new and is deleted again
-    // if the write fails.
-    const std::string temporary = path + ".tmp";
-    RemoveFile(temporary);
+    // The old catalogue is replaced only by a complete, closed file, written under a name of
+    // its own beside it.
+    int32_t error = 0;
+    const std::string temporary = CreateTemporaryBeside(path, &error);
+    if (temporary.empty())
+        throw FileException(ErrorSystem, error, path);
     try {
         File file;
         file.CreateForWriting(temporary);
@@ -167,9 +190,12 @@ void PresetCatalogue::SaveCatalogue(const std::string& path) {
             SprayFile::WritePreset(file, entry.name, *entry.style);
         file.Close();
     } catch (const FileException& e) {
+        RemoveFile(temporary);
         throw FileException(e.Code(), e.Value(), path);
+    } catch (...) {
+        RemoveFile(temporary);
+        throw;
     }
-    int32_t error = 0;
     if (!ReplaceFileWith(temporary, path, &error)) {
         RemoveFile(temporary);
         throw FileException(ErrorSystem, error, path);
@@ -297,11 +323,13 @@ void PresetCatalogue::OpenCatalogue(const std::string& chosen, const std::functi
             return;
         clear = answer == AnswerYes;
     }
+    // The list as it stands comes back whole when the chosen file cannot be read or created:
+    // whatever the answer, nothing the user had is lost, and nothing read from a broken file
+    // stays to be saved over the old catalogue at the end of the run.
+    CATALOGUE_STATE before = m_->Keep();
     if (clear)
         ClearPresets();
     const bool keptEntries = Count() > 0;
-    const std::string previous = CataloguePath();
-    bool reloadOld = saved;
     try {
         if (!LoadCatalogue(chosen)) {
             SaveCatalogue(chosen);
@@ -311,18 +339,9 @@ void PresetCatalogue::OpenCatalogue(const std::string& chosen, const std::functi
             m_->modified = true;
         }
         SetCatalogueFile(chosen);
-        reloadOld = false;
     } catch (...) {
         ReportFailure(owner);
-    }
-    if (reloadOld) {
-        // Whatever the broken file yielded goes, so that it never gets saved as the old list.
-        ClearPresets();
-        try {
-            LoadCatalogue(previous);
-        } catch (...) {
-            ReportFailure(owner);
-        }
+        m_->Restore(before);
     }
 }
 

@@ -22,18 +22,24 @@ class PresetCatalogue {
     PresetCatalogue(const PresetCatalogue&) = delete;
     PresetCatalogue& operator=(const PresetCatalogue&) = delete;
 
+    // The most entries the list holds: what a list box holds on every Windows version.  A
+    // catalogue file may claim millions of presets in a few bytes each, while each entry in
+    // memory costs some 350 bytes; with this bound a load never takes more than about 12 MB.
+    static constexpr int32_t kMostPresets = 32767;
+
     int32_t Count() const;
     const std::string& Name(int32_t index) const;
     const SPRAYSTYLE& Style(int32_t index) const;
 
     // The list itself.  The selection follows its entry while others come and go; these do not
-    // touch the modified flag.
+    // touch the modified flag.  A list that holds kMostPresets refuses another entry (code 9).
     int32_t AddPreset(const std::string& name, const SPRAYSTYLE& style);  // the new entry's index
     void RemovePreset(int32_t index);
     void ClearPresets();  // last first
 
     // Reads a ".spr" file and adds its presets.  False, silently, when the file cannot be
-    // opened; raises on a bad file, keeping the presets read before the failure.
+    // opened; raises on a bad file, keeping the presets read before the failure.  When the list
+    // has no room for all of them, the presets that fit are added and code 9 is raised.
     bool LoadCatalogue(const std::string& path);
     // Writes the whole list.  The file is written beside the old one under a temporary name and
     // takes the old one's place only when it is complete, so a failure leaves the old file as it
@@ -73,6 +79,8 @@ class PresetCatalogue {
     // Switching to another catalogue file (the open command, after the file dialog).  When the
     // current list cannot be saved, `askClear` decides: Yes drops the current entries, No keeps
     // them in the new list, Cancel stops.  A file that does not exist is created from the list.
+    // When the chosen file is broken or cannot be created, the failure is reported and the list,
+    // its selection and its modified mark are put back as they were.
     enum Answer : int32_t { AnswerCancel, AnswerYes, AnswerNo };
     void OpenCatalogue(const std::string& chosen, const std::function<Answer()>& askClear, void* owner = nullptr);
 

@@ -1,5 +1,8 @@
 #include "settings/Registry.h"
 
+#include <cctype>
+#include <cfloat>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -23,7 +26,32 @@ std::string FormatReal(double value) {
 }
 
 double ParseReal(const std::string& text) {
-    return std::strtod(text.c_str(), nullptr);
+    const auto digitsEnd = [&text](size_t i) {
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i;
+        return i;
+    };
+    const auto signAt = [&text](size_t i) { return i < text.size() && (text[i] == '-' || text[i] == '+') ? 1 : 0; };
+    const size_t start = text.find_first_not_of(" \t\r\n\v\f");
+    if (start == std::string::npos)
+        return 0.0;
+    const size_t first = start + signAt(start);
+    size_t end = digitsEnd(first);
+    bool anyDigit = end > first;
+    if (end < text.size() && text[end] == '.') {
+        const size_t fractionEnd = digitsEnd(end + 1);
+        anyDigit = anyDigit || fractionEnd > end + 1;
+        end = fractionEnd;
+    }
+    if (!anyDigit)
+        return 0.0;
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        const size_t exponent = end + 1 + signAt(end + 1);
+        if (digitsEnd(exponent) > exponent)
+            end = digitsEnd(exponent);
+    }
+    const double value = std::strtod(text.substr(start, end - start).c_str(), nullptr);
+    return std::isinf(value) ? std::copysign(DBL_MAX, value) : value;
 }
 
 Registry::Registry() : m_(std::make_unique<RegistryMember>()) {}

@@ -47,6 +47,11 @@ constexpr const char* kRegistryRoot = "Software\\TAVRO\\Driftlace";
 
 // Reals are kept as "%g" text: six significant digits.
 std::string FormatReal(double value);
+// Reads a real by ordinary decimal conversion: spaces, an optional sign, digits with an optional
+// point and an optional exponent, up to the first character that does not belong; text that is
+// not such a number (also "inf", "nan" and hexadecimal forms) reads as 0.  A number beyond the
+// range of a real reads as the largest real of its sign, so no stored text gives a value that is
+// not finite.
 double ParseReal(const std::string& text);
 
 }  // namespace app

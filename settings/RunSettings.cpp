@@ -13,6 +13,7 @@
 #include "settings/MemorySettingsBackend.h"
 #include "settings/Registry.h"
 #include "settings/SettingsOwner.h"
+#include "settings/SprayFields.h"
 
 namespace app {
 
@@ -77,38 +78,16 @@ void ExchangeOptions(Registry& store) {
 
 void ExchangeSprayStyle(Registry& store, SPRAYSTYLE& style) {
     const SPRAYSTYLE d;
-    store.ExchangeDouble("Repulsion", style.Repulsion, d.Repulsion);
-    store.ExchangeDouble("RepulsionArea", style.RepulsionArea, d.RepulsionArea);
-    store.ExchangeDouble("Gravity", style.Gravity, d.Gravity);
-    store.ExchangeDouble("gravityArea", style.gravityArea, d.gravityArea);
-    store.ExchangeDouble("Brake", style.Brake, d.Brake);
-    store.ExchangeDouble("Viscosity", style.Viscosity, d.Viscosity);
-    store.ExchangeDouble("ViscosityArea", style.ViscosityArea, d.ViscosityArea);
-    store.ExchangeInt("Life", style.Life, d.Life);
-    store.ExchangeDouble("LimitedSpeed", style.LimitedSpeed, d.LimitedSpeed);
-    store.ExchangeBool("UseLimitedSpeed", style.UseLimitedSpeed, d.UseLimitedSpeed);
-    store.ExchangePoint("Velocity", style.Velocity, d.Velocity);
-    store.ExchangeDouble("VelocityWiggle", style.VelocityWiggle, d.VelocityWiggle);
-    store.ExchangeDouble("VelocityWidth", style.VelocityWidth, d.VelocityWidth);
-    store.ExchangeDouble("VelocityRotationSpeed", style.VelocityRotationSpeed, d.VelocityRotationSpeed);
-    store.ExchangeInt("VelocityMode", style.VelocityMode, d.VelocityMode);
-    store.ExchangeInt("Count", style.Count, d.Count);
-    store.ExchangeInt("Size", style.Size, d.Size);
-    store.ExchangeDouble("Throwing", style.Throwing, d.Throwing);
-    store.ExchangeBool("UseSpin", style.UseSpin, d.UseSpin);
-    store.ExchangeInt("SpinStep", style.SpinStep, d.SpinStep);
-    store.ExchangeDouble("SpinAngle", style.SpinAngle, d.SpinAngle);
-    store.ExchangeDouble("SpinAngleWiggle", style.SpinAngleWiggle, d.SpinAngleWiggle);
-    store.ExchangeBool("UseSplit", style.UseSplit, d.UseSplit);
-    store.ExchangeInt("SplitMode", style.SplitMode, d.SplitMode);
-    store.ExchangeInt("SplitStep1", style.SplitStep1, d.SplitStep1);
-    store.ExchangeInt("SplitStep2", style.SplitStep2, d.SplitStep2);
-    store.ExchangeDouble("SplitAngle1", style.SplitAngle1, d.SplitAngle1);
-    store.ExchangeDouble("SplitAngle2", style.SplitAngle2, d.SplitAngle2);
-    store.ExchangeDouble("SplitAngleWiggle", style.SplitAngleWiggle, d.SplitAngleWiggle);
-    store.ExchangeInt("SplitLag", style.SplitLag, d.SplitLag);
-    store.ExchangeInt("SplitGenerations", style.SplitGenerations, d.SplitGenerations);
-    store.ExchangeDouble("SplitRate", style.SplitRate, d.SplitRate);
+    for (const SPRAYFIELD& field : kSprayFields) {
+        if (field.real)
+            store.ExchangeDouble(field.name, style.*field.real, d.*field.real);
+        else if (field.integer)
+            store.ExchangeInt(field.name, style.*field.integer, d.*field.integer);
+        else if (field.flag)
+            store.ExchangeBool(field.name, style.*field.flag, d.*field.flag);
+        else
+            store.ExchangePoint(field.name, style.*field.pair, d.*field.pair);
+    }
     if (store.IsLoading())
         style.Validate();
 }

@@ -96,9 +96,13 @@ bool ViewGeometry::ScrollTarget(int32_t code, int32_t thumb, const SCROLLBAR& ba
         default:
             return false;
     }
-    const int64_t last = std::max<int64_t>(0, static_cast<int64_t>(bar.maximum) - client);
-    *target = static_cast<int32_t>(std::clamp<int64_t>(wanted, 0, last));
+    *target = ClampScroll(wanted, bar, client);
     return true;
+}
+
+int32_t ViewGeometry::ClampScroll(int64_t wanted, const SCROLLBAR& bar, int32_t client) {
+    const int64_t last = std::max<int64_t>(0, static_cast<int64_t>(bar.maximum) - client);
+    return static_cast<int32_t>(std::clamp<int64_t>(wanted, 0, last));
 }
 
 }  // namespace app

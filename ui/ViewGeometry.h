@@ -7,12 +7,6 @@
 
 namespace app {
 
-// A point in pixels: client, content or image coordinates.
-struct Point32 {
-    int32_t x;
-    int32_t y;
-};
-
 // One scroll bar's figures: position, page (the client size) and the top of the range (the
 // content size); the range starts at 0.
 struct SCROLLBAR {
@@ -65,6 +59,8 @@ class ViewGeometry {
     // The position a scroll request asks for, clamped to 0 .. max(0, content - client);
     // false for requests that change nothing (end of scroll, unknown codes).
     static bool ScrollTarget(int32_t code, int32_t thumb, const SCROLLBAR& bar, int32_t client, int32_t* target);
+    // A wanted position brought into 0 .. max(0, content - client), the range every scroll keeps to.
+    static int32_t ClampScroll(int64_t wanted, const SCROLLBAR& bar, int32_t client);
 };
 
 }  // namespace app

@@ -18,7 +18,18 @@ int32_t Extent(int32_t from, int32_t to) {
         std::clamp<int64_t>(extent, std::numeric_limits<int32_t>::min() + 1, std::numeric_limits<int32_t>::max()));
 }
 
+// The start of a span of `size` kept within [low, high); a span larger than that starts at low.
+int32_t KeepWithin(int32_t start, int64_t size, int32_t low, int32_t high) {
+    const int64_t last = std::max<int64_t>(low, high - std::max<int64_t>(size, 0));
+    return static_cast<int32_t>(std::clamp<int64_t>(start, low, last));
+}
+
 }  // namespace
+
+Point32 WindowGeometry::KeepOnScreen(Point32 place, int32_t width, int32_t height, const Rect32& desktop) {
+    return {KeepWithin(place.x, width, desktop.left, desktop.right),
+            KeepWithin(place.y, height, desktop.top, desktop.bottom)};
+}
 
 CREATE_RECT WindowGeometry::ToCreateRect(const Rect32& rect) {
     return {rect.left, rect.top, Extent(rect.left, rect.right), Extent(rect.top, rect.bottom)};

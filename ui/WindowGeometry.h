@@ -22,6 +22,10 @@ class WindowGeometry {
     // Width: the default when right is the default, right alone when only left is, else
     // right - left (limited to the int range); height likewise from top and bottom.
     static CREATE_RECT ToCreateRect(const Rect32& rect);
+    // Where a window of the given size whose top-left was stored at `place` goes so that it
+    // lies wholly on `desktop` (as much of it as fits, from its top-left): a monitor that was
+    // there when the place was stored may be gone.
+    static Point32 KeepOnScreen(Point32 place, int32_t width, int32_t height, const Rect32& desktop);
 };
 
 }  // namespace app

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <string>
+
 #include "base/System.h"
 #include "base/win32/ModuleInstance.h"
 
@@ -121,6 +123,20 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* error) {
+    // A power cut must find the old file or the whole new one: the new bytes reach the disk
+    // before the name moves, and the move itself is written through.
+    const HANDLE file =
+        CreateFileA(from.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        *error = static_cast<int32_t>(GetLastError());
+        return false;
+    }
+    const bool flushed = FlushFileBuffers(file) != 0;
+    if (!flushed)
+        *error = static_cast<int32_t>(GetLastError());
+    CloseHandle(file);
+    if (!flushed)
+        return false;
     if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     *error = static_cast<int32_t>(GetLastError());
@@ -129,6 +145,27 @@ bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* er
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string CreateTemporaryBeside(const std::string& path, int32_t* error) {
+    static uint32_t serial = 0;
+    const std::string stem = path + "." + std::to_string(GetCurrentProcessId()) + "-";
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const std::string name = stem + std::to_string(++serial) + ".tmp";
+        const HANDLE file =
+            CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            return name;
+        }
+        const DWORD failure = GetLastError();
+        if (failure != ERROR_FILE_EXISTS && failure != ERROR_ALREADY_EXISTS) {
+            *error = static_cast<int32_t>(failure);
+            return std::string();
+        }
+    }
+    *error = ERROR_FILE_EXISTS;
+    return std::string();
 }
 
 uint32_t TickCount() {

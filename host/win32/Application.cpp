@@ -6,14 +6,43 @@
 #include "ui/win32/AppFrame.h"
 #include "ui/win32/AppMessages.h"
 #include "ui/win32/AppView.h"
+#include "ui/win32/Broadcast.h"
+#include "ui/win32/CatalogPanel.h"
+#include "ui/win32/ColorPanel.h"
+#include "ui/win32/GeneralPanel.h"
 #include "ui/win32/Modal.h"
+#include "ui/win32/SprayPanel.h"
 
 namespace app {
 
 class ApplicationMember {
   public:
     HWND disabledHost = nullptr;
+    // In panel order; null where the run has no such panel.
+    std::unique_ptr<Panel> panels[Panel::kCount];
     std::unique_ptr<AppFrame> frame;
+
+    void CreatePanelObjects() {
+        panels[Panel::General] = std::make_unique<GeneralPanel>();
+        panels[Panel::Spray] = std::make_unique<SprayPanel>();
+        panels[Panel::Colour] = std::make_unique<ColorPanel>();
+        panels[Panel::Catalog] = std::make_unique<CatalogPanel>();  // spray list panel
+    }
+    void CreatePanelWindows() {
+        for (const std::unique_ptr<Panel>& panel : panels) {
+            if (panel)
+                panel->CreatePanel(frame->Handle());
+        }
+    }
+    void DestroyPanels() noexcept {
+        for (std::unique_ptr<Panel>& panel : panels) {
+            if (!panel)
+                continue;
+            panel->OnRunEnd();
+            panel->Destroy();
+            panel.reset();
+        }
+    }
 };
 
 Application::Application() : m_(std::make_unique<ApplicationMember>()) {}
@@ -24,34 +53,33 @@ Application::~Application() {
     DestroyCurrentTool();
     if (m_->disabledHost)
         EnableWindow(m_->disabledHost, TRUE);
+    m_->DestroyPanels();
     m_->frame.reset();
     Modal::SetFrameWindow(nullptr);
 }
 
 void Application::Start(HWND hostWindow) {
     ApplicationMember& run = *m_;
-    SetToolChangedHandler([&run](int32_t number) {
-        if (!run.frame || !run.frame->Handle())
-            return;
-        SendMessageA(run.frame->Handle(), WM_TOOLCHANGED, static_cast<WPARAM>(number), 0);
-        if (AppView* view = run.frame->View(); view && view->Handle())
-            SendMessageA(view->Handle(), WM_TOOLCHANGED, static_cast<WPARAM>(number), 0);
-    });
+    SetToolChangedHandler([](int32_t number) { Broadcast(WM_TOOLCHANGED, static_cast<WPARAM>(number), 0); });
     SetUpdateCommandsHandler([&run] {
         if (run.frame && run.frame->Handle())
             PostMessageA(run.frame->Handle(), WM_UPDATECOMMANDS, 0, 0);
     });
 
+    run.CreatePanelObjects();
     run.frame = std::make_unique<AppFrame>();
     Registry store;
     store.Open(kRegistryRoot, true);
-    ExchangeRunSettings(store, {run.frame.get()});
+    ExchangeRunSettings(
+        store, {run.panels[0].get(), run.panels[1].get(), run.panels[2].get(), run.panels[3].get(), run.frame.get()});
     if (hostWindow && IsWindowEnabled(hostWindow)) {
         EnableWindow(hostWindow, FALSE);
         run.disabledHost = hostWindow;
+        run.frame->SetDisabledOwner(hostWindow);
     }
     run.frame->SetView(std::make_unique<AppView>());
     run.frame->CreateWindows(hostWindow);
+    run.CreatePanelWindows();
     store.Close();
     SendMessageA(run.frame->Handle(), WM_UPDATECOMMANDS, 0, 0);
 }
@@ -59,7 +87,9 @@ void Application::Start(HWND hostWindow) {
 void Application::End() {
     Registry store;
     store.Open(kRegistryRoot, false);
-    ExchangeRunSettings(store, {m_->frame.get()});
+    ApplicationMember& run = *m_;
+    ExchangeRunSettings(
+        store, {run.panels[0].get(), run.panels[1].get(), run.panels[2].get(), run.panels[3].get(), run.frame.get()});
     store.Close();
 }
 
@@ -73,8 +103,10 @@ HWND Application::FrameWindow() const noexcept {
 
 void Application::DestroyFrameWindow() noexcept {
     HWND frame = FrameWindow();
-    if (frame && IsWindow(frame))
-        DestroyWindow(frame);
+    if (!frame || !IsWindow(frame))
+        return;
+    m_->frame->EnableOwner();
+    DestroyWindow(frame);
 }
 
 bool Application::OnIdle() {

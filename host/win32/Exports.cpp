@@ -1,14 +1,10 @@
 #include <windows.h>
 
-#include <cstring>
-#include <string>
-
-#include "base/StringTable.h"
 #include "base/win32/ModuleInstance.h"
+#include "host/FilterTitle.h"
 #include "host/HostImage.h"
 #include "host/win32/FailureBoxWin32.h"
 #include "host/win32/RunFilter.h"
-#include "resources/ResourceIds.h"
 
 // The host recognises a filter library by this text in its image; nothing reads it.
 extern "C" __attribute__((used)) const char DriftlacePluginMarker[] = "Driftlace ,Pixia PlugIn Filter";
@@ -24,12 +20,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
 
 // The host offers a buffer large enough for the title; no length is passed.
 __declspec(dllexport) int32_t FilterGetTitle(int32_t /*unused*/, char* title, int32_t* first, int32_t* second) {
-    std::string text;
-    app::LoadTableString(IDS_PRODUCT, &text);
-    std::memcpy(title, text.c_str(), text.size() + 1);
-    *first = 0;
-    *second = 10;
-    return 1;
+    return app::RunFilterGetTitle(title, first, second);
 }
 
 __declspec(dllexport) int32_t FilterProc(HWND hostWindow,

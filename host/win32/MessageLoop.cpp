@@ -2,6 +2,7 @@
 
 #include "host/win32/Application.h"
 #include "host/win32/RunProbe.h"
+#include "ui/win32/Panel.h"
 #include "ui/win32/Window.h"
 
 namespace app {
@@ -48,6 +49,12 @@ int RunMessageLoop(Application& application, HACCEL accelerators, RunProbe* prob
             SetActiveWindow(frame);
         if (frame && accelerators && TranslateAcceleratorA(frame, accelerators, &message))
             continue;
+        // Tab, the arrow keys and Space work among a panel's buttons.
+        if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
+            Panel* panel = Panel::Holding(message.hwnd);
+            if (panel && IsDialogMessageA(panel->Handle(), &message))
+                continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/FileException.h"
+#include "settings/IniFileBackend.h"
 
 namespace app {
 
@@ -21,8 +22,11 @@ void ProfileBackendWin32::SelectSection(const char* name) {
     section_ = name ? name : kRootSection;
 }
 
+// GetPrivateProfileIntA would wrap a value beyond 32 bits; the text goes through the parser
+// that the portable INI back end uses, so that both read the same file alike.
 int32_t ProfileBackendWin32::ReadInt(const char* key, int32_t defaultValue) {
-    return static_cast<int32_t>(GetPrivateProfileIntA(section_.c_str(), key, defaultValue, path_.c_str()));
+    const std::string text = ReadText(key, std::string());
+    return text.empty() ? defaultValue : ParseProfileInt(text);
 }
 
 std::string ProfileBackendWin32::ReadText(const char* key, const std::string& defaultValue) {

@@ -4,6 +4,7 @@
 
 #include "base/Exception.h"
 #include "base/Image.h"
+#include "base/UCharBuffer.h"
 
 namespace {
 
@@ -70,16 +71,46 @@ TEST(Image, NegativeSizesRaiseCodeElevenBeforeAnyChange) {
     EXPECT_EQ(image.ConstData(), nullptr);  // Create released the pixels first
 }
 
-TEST(Image, OverflowingSizesRaiseCodeElevenAndAllocateNothing) {
+TEST(Image, OverflowingSizesRaiseCodeElevenAndLeaveTheImageAsItWas) {
     Image image;
     image.Create(4, 4, 4);
+    image.Data()[0] = 9;
     EXPECT_EQ(CodeOf([](Image& i) { i.SetSize(INT_MAX / 2, 1, 4); }, image), app::ErrorImageSize);
-    EXPECT_EQ(image.ConstData(), nullptr);
     EXPECT_EQ(CodeOf([](Image& i) { i.SetSize(65536, 65536, 4); }, image), app::ErrorImageSize);
     // The row plus its padding overflows although the row alone does not.
     EXPECT_EQ(CodeOf([](Image& i) { i.SetSize(715827882, 1, 3); }, image), app::ErrorImageSize);
-    EXPECT_EQ(image.Width(), 715827882);  // the values stay, the storage is gone
+    EXPECT_EQ(image.Width(), 4);
+    EXPECT_EQ(image.ByteSize(), 64);
+    EXPECT_EQ(image.ConstData()[0], 9);
+    EXPECT_EQ(CodeOf([](Image& i) { i.Create(65536, 65536, 4); }, image), app::ErrorImageSize);
+    EXPECT_EQ(image.Width(), 0);
+    EXPECT_EQ(image.ByteSize(), 0);
+}
+
+// A heap that refuses the block: SetSize keeps the old image, Create leaves an empty one, and in
+// neither case do the layout figures promise bytes that are not there.
+TEST(Image, RefusedStorageLeavesTheOldImageOrAnEmptyOne) {
+    struct Guard {
+        ~Guard() { app::UCharBuffer::RefuseBlocksFrom(0); }
+    } guard;
+    Image image;
+    image.Create(4, 4, 4);
+    image.Data()[63] = 5;
+    app::UCharBuffer::RefuseBlocksFrom(1000);
+    EXPECT_EQ(CodeOf([](Image& i) { i.SetSize(100, 100, 4); }, image), app::ErrorNoMemory);
+    EXPECT_EQ(image.Width(), 4);
+    EXPECT_EQ(image.ByteSize(), 64);
+    EXPECT_EQ(image.ConstData()[63], 5);
+    image.Clear();  // writes ByteSize bytes: must stay inside the block
+
+    Image copy;
+    EXPECT_EQ(CodeOf([](Image& i) { i.Create(100, 100, 4); }, image), app::ErrorNoMemory);
+    EXPECT_EQ(image.Width(), 0);
+    EXPECT_EQ(image.Height(), 0);
+    EXPECT_EQ(image.ByteSize(), 0);
     EXPECT_EQ(image.ConstData(), nullptr);
+    copy = image;
+    EXPECT_EQ(copy.ByteSize(), 0);
 }
 
 TEST(Image, SetSizeKeepsStorageThatFits) {

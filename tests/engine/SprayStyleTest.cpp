@@ -134,6 +134,52 @@ TEST(SprayStyle, ValidateClampsEveryRangeAndLeavesAnglesAlone) {
     EXPECT_EQ(style.Velocity.y, 100.0);
 }
 
+// Whatever a file or a panel hands over, a style never holds a real that is not finite, and its
+// batch never grows beyond kMostCount (a stored 2,147,483,647 made every turn take minutes).
+TEST(SprayStyle, ValidateLeavesOnlyFiniteRealsAndABoundedCount) {
+    double SPRAYSTYLE::*const reals[] = {
+        &SPRAYSTYLE::Repulsion,
+        &SPRAYSTYLE::RepulsionArea,
+        &SPRAYSTYLE::Gravity,
+        &SPRAYSTYLE::gravityArea,
+        &SPRAYSTYLE::Brake,
+        &SPRAYSTYLE::Viscosity,
+        &SPRAYSTYLE::ViscosityArea,
+        &SPRAYSTYLE::LimitedSpeed,
+        &SPRAYSTYLE::SpinAngle,
+        &SPRAYSTYLE::SpinAngleWiggle,
+        &SPRAYSTYLE::SplitAngle1,
+        &SPRAYSTYLE::SplitAngle2,
+        &SPRAYSTYLE::SplitAngleWiggle,
+        &SPRAYSTYLE::SplitRate,
+        &SPRAYSTYLE::VelocityWiggle,
+        &SPRAYSTYLE::VelocityWidth,
+        &SPRAYSTYLE::VelocityRotationSpeed,
+        &SPRAYSTYLE::Throwing,
+    };
+    for (const double bad : {HUGE_VAL, -HUGE_VAL, std::nan("")}) {
+        SPRAYSTYLE style;
+        for (double SPRAYSTYLE::*real : reals)
+            style.*real = bad;
+        style.Velocity = {bad, bad};
+        style.Validate();
+        for (double SPRAYSTYLE::*real : reals)
+            EXPECT_TRUE(std::isfinite(style.*real)) << bad;
+        EXPECT_TRUE(std::isfinite(style.Velocity.x) && std::isfinite(style.Velocity.y)) << bad;
+    }
+    SPRAYSTYLE style;
+    style.Count = 2147483647;
+    style.Validate();
+    EXPECT_EQ(style.Count, app::kMostCount);
+    style.Count = app::kMostCount;
+    style.Validate();
+    EXPECT_EQ(style.Count, app::kMostCount);
+    EXPECT_EQ(LoadPaintStyle("Count=4294967297\r\n").Count, app::kMostCount);
+    const SPRAYSTYLE loaded = LoadPaintStyle("SpinAngle=inf\r\nVelocityX=-1e999\r\n");
+    EXPECT_EQ(loaded.SpinAngle, 0.0);
+    EXPECT_TRUE(std::isfinite(loaded.Velocity.x));
+}
+
 TEST(SprayStyle, LoadingClampsStoredValues) {
     const SPRAYSTYLE style = LoadPaintStyle(
         "RepulsionArea=40\r\nSplitRate=0\r\nSpinAngle=-0.5\r\nSpinAngleWiggle=-3\r\nVelocityMode=7\r\n"

@@ -73,6 +73,29 @@ TEST(WorldSettings, SetRecomputesEngineGravityAndSavingDoesNotValidate) {
     EXPECT_NE(text.find("GravityType=5\r\nGravityX=8\r\nGravityY=-4\r\nLively=3\r\n"), std::string::npos) << text;
 }
 
+// Neither a stored text nor a record handed to Set puts a value that is not finite into the
+// engine's world; Set keeps finite values as they are, out of range or not.
+TEST(WorldSettings, NoValueThatIsNotFiniteReachesTheWorld) {
+    enginetest::KeepGlobals keep;
+    const WORLD_SETTINGS loaded = Load("GravityX=inf\r\nGravityY=nan\r\nLively=1e999\r\n");
+    EXPECT_EQ(loaded.GravityX, 0.0);
+    EXPECT_EQ(loaded.GravityY, 0.0);
+    EXPECT_EQ(loaded.Lively, 1.0);
+    WORLD_SETTINGS world;
+    world.GravityX = HUGE_VAL;
+    world.GravityY = std::nan("");
+    world.Lively = -HUGE_VAL;
+    app::SetWorldSettings(world);
+    const WORLD_SETTINGS& set = app::WorldSettings();
+    EXPECT_EQ(set.GravityX, 0.0);
+    EXPECT_EQ(set.GravityY, 0.0);
+    EXPECT_EQ(set.Lively, 0.0);
+    EXPECT_EQ(set.engineGravityX, 0.0);
+    world.Lively = 1.5;
+    app::SetWorldSettings(world);
+    EXPECT_EQ(app::WorldSettings().Lively, 1.5);
+}
+
 TEST(WorldSettings, RadialGravityHasOneStrengthAroundTheCentre) {
     WORLD_SETTINGS world;
     world.GravityType = app::GravityRadial;

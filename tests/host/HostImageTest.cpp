@@ -4,8 +4,11 @@
 #include <vector>
 
 #include "base/Exception.h"
+#include "base/Failure.h"
 #include "base/Image.h"
+#include "base/UCharBuffer.h"
 #include "host/HostImage.h"
+#include "paint/AppDoc.h"
 #include "tests/support/FakeHost.h"
 
 namespace {
@@ -111,19 +114,45 @@ TEST(HostImage, EmptyImagesCopyNothing) {
     EXPECT_EQ(app::GetHostImageSize().height, 5);
 }
 
-TEST(HostImage, ANegativeHostSizeIsAnAbnormalImage) {
-    FakeHost host(4, 4);
-    host.info.width = -3;
-    host.Accept();
-    app::Image image;
-    try {
-        const app::ImageSize size = app::GetHostImageSize();
-        image.Create(size.width, size.height, 4);
-        FAIL() << "a negative width must be refused";
-    } catch (const app::Exception& e) {
-        EXPECT_EQ(e.Code(), app::ErrorImageSize);
+int32_t g_rowCalls = 0;
+int32_t CountColour(int32_t, int32_t, int32_t, unsigned char*, int32_t) {
+    return ++g_rowCalls;
+}
+int32_t CountAlpha(int32_t, int32_t, int32_t, unsigned char*, int32_t, int32_t) {
+    return ++g_rowCalls;
+}
+
+// Host images the document cannot hold: negative, or too large for one of the buffers derived
+// from the size (the picture itself, the engine's grid, the drawing ring).  Each is refused with
+// code 11 before anything is allocated (the heap refuses any large block here, which would turn
+// the failure into code 3) and before a row is read, so nothing is written back either.
+TEST(HostImage, AnImageTheDocumentCannotHoldIsAnAbnormalSizeBeforeAnyAllocation) {
+    const app::ImageSize sizes[] = {
+        {-3, 4},         // negative
+        {65536, 65536},  // the picture's bytes overflow
+        {23200, 23200},  // the picture fits, the engine's grid would take 2 x 1.9 GB first
+        {1, 10000000},   // a thin column: the grid of cells overflows
+        {5000000, 1},    // a thin row: the drawing ring overflows
+    };
+    struct Guard {
+        ~Guard() { app::UCharBuffer::RefuseBlocksFrom(0); }
+    } guard;
+    app::UCharBuffer::RefuseBlocksFrom(64 << 20);
+    for (const app::ImageSize& size : sizes) {
+        HostImageInfo info{size.width, size.height, 24};
+        HostRowAccess rows{CountColour, CountAlpha};
+        ASSERT_TRUE(app::AcceptHostImage(&info, &rows, &rows, ""));
+        g_rowCalls = 0;
+        app::AppDoc document;
+        try {
+            document.Load();
+            ADD_FAILURE() << size.width << " x " << size.height << " was taken";
+        } catch (...) {
+            EXPECT_EQ(app::FailureText(std::current_exception()), "画像の大きさが異常です。")
+                << size.width << " x " << size.height;
+        }
+        EXPECT_EQ(g_rowCalls, 0);
     }
-    EXPECT_TRUE(FakeHost::Calls().empty());
 }
 
 }  // namespace

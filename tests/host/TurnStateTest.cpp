@@ -61,31 +61,51 @@ TEST_F(TurnStateTest, ToolEventsWakeTheTurnsOnlyWhenParticlesLive) {
     EXPECT_EQ(target.log, "U");
 }
 
-TEST_F(TurnStateTest, TurnsAreSpacedByTheTurnIntervalOnTheTickCounter) {
-    Start(1000);
-    std::string turnsAt;
-    for (uint32_t now = 0; now <= 130; now += 5) {
+// The ticks at which turns ran, as offsets from `start`, for idle passes every 5 ms from
+// `start` on (the counter wrapping where it must).
+std::string TurnOffsets(uint32_t start, uint32_t span, int32_t turnInterval) {
+    RecordingTarget target;
+    target.liveTurnsLeft = 1000;
+    app::TurnState state{target};
+    state.Set(app::StopNotReady, false);
+    state.AfterToolEvent();
+    std::string offsets;
+    for (uint32_t offset = 0; offset <= span; offset += 5) {
         const std::size_t before = target.log.size();
-        EXPECT_TRUE(state.IdlePass(now, 40, 1));
+        EXPECT_TRUE(state.IdlePass(start + offset, turnInterval, 1));
         if (target.log.size() != before)
-            turnsAt += std::to_string(now) + ' ';
+            offsets += std::to_string(offset) + ' ';
     }
-    // The last tick starts at 0, so the first turn needs 40 ms.
-    EXPECT_EQ(turnsAt, "40 80 120 ");
-    EXPECT_EQ(state.LastTurnTick(), 120u);
+    return offsets;
 }
 
-TEST_F(TurnStateTest, PacingSurvivesTheWrapOfTheTickCounter) {
+TEST(TurnPacing, TheFirstPassTurnsWhereverTheCounterStandsAndTheIntervalHoldsAcrossTheWrap) {
+    // Just after the machine started, either side of 2^31 (25 days up), and just before the
+    // counter wraps at 2^32 (49.7 days), so that the pace crosses both.
+    for (uint32_t start : {0u, 7u, 0x7FFFFFE0u, 0x7FFFFFFFu, 0x80000000u, 0x80000001u, 0xFFFFFFE2u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(start);
+        EXPECT_EQ(TurnOffsets(start, 130, 40), "0 40 80 120 ");
+        EXPECT_EQ(TurnOffsets(start, 20, 1), "0 5 10 15 20 ");
+    }
+}
+
+TEST_F(TurnStateTest, AfterAStopTheIntervalStillHoldsHoweverLongTheStopWas) {
     Start(1000);
-    // Walk the counter up to just below its wrap in steps the signed difference still sees.
-    const uint32_t nearWrap = std::numeric_limits<uint32_t>::max() - 9;
-    for (uint32_t tick : {0x40000000u, 0x80000000u, 0xC0000000u, nearWrap})
-        state.IdlePass(tick, 1, 1);
-    EXPECT_EQ(state.LastTurnTick(), nearWrap);
+    const uint32_t first = 0xFFFFFF00u;
+    EXPECT_TRUE(state.IdlePass(first, 40, 1));
+    state.TogglePause();
+    EXPECT_FALSE(state.IdlePass(first + 10, 40, 1));
+    state.TogglePause();
     target.log.clear();
-    state.IdlePass(nearWrap + 5, 20, 1);  // 5 ms later: too early
+    EXPECT_TRUE(state.IdlePass(first + 20, 40, 1));  // resumed, but only 20 ms after the last turn
     EXPECT_EQ(target.log, "");
-    state.IdlePass(nearWrap + 25, 20, 1);  // wrapped past 0, 25 ms later
+    EXPECT_TRUE(state.IdlePass(first + 40, 40, 1));
+    EXPECT_EQ(target.log, "SRT");
+    // Paused for more than 2^31 ms: the first pass afterwards turns, it does not wait 24 more days.
+    state.TogglePause();
+    state.TogglePause();
+    target.log.clear();
+    EXPECT_TRUE(state.IdlePass(first + 40 + 0x80000000u + 3, 40, 1));
     EXPECT_EQ(target.log, "SRT");
 }
 

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <csignal>
 #include <string>
+#include <vector>
 
 #include "base/FileException.h"
 #include "base/System.h"
@@ -67,7 +68,7 @@ TEST(CatalogueSaveFailure, AWriteThatFailsHalfwayLeavesTheOldFileAsItWas) {
         }
     }
     EXPECT_EQ(test::ReadFileText(path), before);
-    EXPECT_FALSE(app::FileExists(path + ".tmp"));
+    EXPECT_EQ(test::FileNamesIn(folder.Path()), std::vector<std::string>{"mine.spr"});
     EXPECT_TRUE(list.IsModified());
 
     // The same save without the limit goes through.
@@ -88,8 +89,7 @@ TEST(CatalogueSaveFailure, AFailedSaveOfANewCatalogueLeavesNoFile) {
         ASSERT_TRUE(limit.Active());
         EXPECT_THROW(list.SaveCatalogue(path), app::FileException);
     }
-    EXPECT_FALSE(app::FileExists(path));
-    EXPECT_FALSE(app::FileExists(path + ".tmp"));
+    EXPECT_TRUE(test::FileNamesIn(folder.Path()).empty());
 }
 
 }  // namespace

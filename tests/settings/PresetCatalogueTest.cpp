@@ -167,6 +167,34 @@ TEST(PresetCatalogue, LoadingAddsToTheListAndAMissingFileIsSilent) {
     EXPECT_EQ(list.Selection(), 3);
 }
 
+// A file of empty records claims presets at four bytes each; the list takes what it can hold and
+// refuses the rest with code 9, so that a load never costs memory out of all proportion.
+TEST(PresetCatalogue, AListHoldsAtMostItsLimitFromFilesAndCommandsAlike) {
+    const int32_t most = PresetCatalogue::kMostPresets;
+    test::TempFolder folder;
+    std::string bytes = Header(most + 10);
+    for (int32_t i = 0; i < most + 10; ++i)
+        bytes += End();
+    test::WriteFileText(folder.File("many.spr"), bytes);
+    PresetCatalogue list;
+    list.AddPreset("kept", SPRAYSTYLE());
+    try {
+        list.LoadCatalogue(folder.File("many.spr"));
+        ADD_FAILURE() << "a list beyond its limit";
+    } catch (const app::Exception& e) {
+        EXPECT_EQ(e.Code(), app::ErrorAddItem);
+    }
+    EXPECT_EQ(list.Count(), most);  // what fitted stays, as with any failure part way
+    try {
+        list.AddNewPreset("one more", SPRAYSTYLE());
+        ADD_FAILURE() << "a full list took another entry";
+    } catch (const app::Exception& e) {
+        EXPECT_EQ(e.Code(), app::ErrorAddItem);
+    }
+    EXPECT_EQ(list.Count(), most);
+    EXPECT_FALSE(list.IsModified());
+}
+
 TEST(PresetCatalogue, PathsFollowTheLibraryAndTheHostPath) {
     const std::string sep(1, app::kPathSeparator);
     EXPECT_EQ(PresetCatalogue::DefaultCatalogueFilePath("D:\\Plugins\\X.dll", "C:\\Tools\\Host\\host.cfg"),
@@ -246,7 +274,7 @@ TEST_F(CatalogueRun, StartUsesTheCatalogueAndTheStoredSelection) {
     list.LoadAtStart();
     EXPECT_EQ(Names(list), (std::vector<std::string>{"a", "b"}));
     list.SaveAtEnd();  // unchanged: nothing written
-    EXPECT_FALSE(app::FileExists(CatalogueFile() + ".tmp"));
+    EXPECT_EQ(test::FileNamesIn(folder_.Path()), (std::vector<std::string>{"Driftlace.spr", "preset"}));
 }
 
 TEST_F(CatalogueRun, ABrokenCatalogueIsReportedAndThePresetFileFollows) {
@@ -274,15 +302,20 @@ TEST_F(CatalogueRun, SavingReplacesTheOldFileWhole) {
     PresetCatalogue back;
     ASSERT_TRUE(back.LoadCatalogue(CatalogueFile()));
     EXPECT_EQ(Names(back), (std::vector<std::string>{"only"}));
-    EXPECT_FALSE(app::FileExists(CatalogueFile() + ".tmp"));
+    EXPECT_EQ(test::FileNamesIn(folder_.Path()), (std::vector<std::string>{"Driftlace.spr", "preset"}));
 }
 
-TEST_F(CatalogueRun, ALeftoverTemporaryFileDoesNotStopASave) {
-    test::WriteFileText(CatalogueFile() + ".tmp", "half a catalogue from a crash");
+// The save writes under a name of its own: files that happen to bear the names a save might
+// choose are neither in its way nor touched by it.
+TEST_F(CatalogueRun, FilesWhereASaveMightWriteAreLeftAlone) {
+    test::WriteFileText(CatalogueFile() + ".tmp", "somebody's file");
+    std::filesystem::create_directory(CatalogueFile() + ".part");
     PresetCatalogue list;
     list.SaveCatalogue(CatalogueFile());
     EXPECT_EQ(test::ReadFileText(CatalogueFile()), Header(0));
-    EXPECT_FALSE(app::FileExists(CatalogueFile() + ".tmp"));
+    EXPECT_EQ(test::ReadFileText(CatalogueFile() + ".tmp"), "somebody's file");
+    EXPECT_EQ(test::FileNamesIn(folder_.Path()),
+              (std::vector<std::string>{"Driftlace.spr", "Driftlace.spr.part", "Driftlace.spr.tmp", "preset"}));
 }
 
 TEST_F(CatalogueRun, ASaveThatCannotTakeTheOldFilesPlaceLeavesNothingBehind) {
@@ -298,7 +331,7 @@ TEST_F(CatalogueRun, ASaveThatCannotTakeTheOldFilesPlaceLeavesNothingBehind) {
         EXPECT_EQ(e.FileName(), CatalogueFile());
     }
     EXPECT_TRUE(list.IsModified());
-    EXPECT_FALSE(app::FileExists(CatalogueFile() + ".tmp"));
+    EXPECT_EQ(test::FileNamesIn(folder_.Path()), (std::vector<std::string>{"Driftlace.spr", "preset"}));
 }
 
 TEST_F(CatalogueRun, OpeningAMissingFileWithAnUnchangedListCreatesItEmpty) {
@@ -373,6 +406,27 @@ TEST_F(CatalogueRun, OpeningABrokenFileBringsTheOldListBack) {
     EXPECT_EQ(Names(list), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(list.CatalogueFile(), "");
     EXPECT_EQ(test::ReadFileText(File("broken.spr")), broken);
+}
+
+// Whatever the answer to the failed save, a chosen file that is broken or cannot be created
+// leaves the list as the user had it, changes and all, and no half file behind.
+TEST_F(CatalogueRun, AFailedOpenPutsAnUnsavedListBackWhateverTheAnswer) {
+    std::filesystem::create_directory(CatalogueFile());  // the changed list cannot be saved
+    test::WriteFileText(File("broken.spr"), Header(2) + NameField("half") + End() + "junk");
+    const std::string uncreatable = File("missing") + app::kPathSeparator + "new.spr";
+    for (const std::string& chosen : {File("broken.spr"), uncreatable}) {
+        for (const PresetCatalogue::Answer answer : {PresetCatalogue::AnswerYes, PresetCatalogue::AnswerNo}) {
+            PresetCatalogue list;
+            list.AddNewPreset("mine", WithCount(7));
+            list.OpenCatalogue(chosen, [answer] { return answer; });
+            EXPECT_EQ(Names(list), (std::vector<std::string>{"mine"})) << chosen << " " << answer;
+            EXPECT_EQ(list.Style(0).Count, 7);
+            EXPECT_EQ(list.Selection(), 0);
+            EXPECT_TRUE(list.IsModified());
+            EXPECT_EQ(list.CatalogueFile(), "");
+        }
+    }
+    EXPECT_FALSE(app::FileExists(uncreatable));
 }
 
 }  // namespace

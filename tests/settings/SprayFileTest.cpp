@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <exception>
 #include <random>
 #include <string>
@@ -170,6 +171,17 @@ TEST(SprayFile, FieldsAreReadInAnyOrderAndValidatedAfterTheRecord) {
     EXPECT_TRUE(s.UseSplit);  // any non-zero
     EXPECT_EQ(s.SpinAngle, -1.5);
     EXPECT_EQ(s.Life, 0);  // clamped
+
+    // Reals that are not finite and a Count that would freeze every turn.
+    const std::string hostile = RealField(22, std::nan("")) + RealField(2, HUGE_VAL) + Int32(6) + Int32(16) +
+                                Real(-HUGE_VAL) + Real(std::nan("")) + IntField(7, 2147483647) + End();
+    ASSERT_EQ(Load(Header(1) + hostile, &list).code, 0);
+    const int32_t index = list.Count() - 1;
+    EXPECT_EQ(list.Style(index).SpinAngle, 0.0);
+    EXPECT_EQ(list.Style(index).Repulsion, 0.0);
+    EXPECT_EQ(list.Style(index).Velocity.x, 0.0);
+    EXPECT_EQ(list.Style(index).Velocity.y, 0.0);
+    EXPECT_EQ(list.Style(index).Count, app::kMostCount);
 }
 
 TEST(SprayFile, VersionsUpToTwoAreReadAndNewerOnesRefused) {

@@ -1,5 +1,7 @@
 #include "tests/support/TestFiles.h"
 
+#include <algorithm>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -26,6 +28,14 @@ TempFolder::TempFolder() {
 TempFolder::~TempFolder() {
     std::error_code error;
     fs::remove_all(path_, error);
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string ReadFileText(const std::string& path) {

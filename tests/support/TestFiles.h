@@ -21,6 +21,8 @@ class TempFolder {
 };
 
 std::string ReadFileText(const std::string& path);
+// The names of what a folder holds, sorted: for tests that nothing was left behind.
+std::vector<std::string> FileNamesIn(const std::string& folder);
 void WriteFileText(const std::string& path, const std::string& text);
 std::string SourcePath(const std::string& relative);
 

@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <sstream>
 
 #include "engine/Random.h"
 #include "engine/SPRAYSTYLE.h"
+#include "engine/WORLD_SETTINGS.h"
 #include "host/Options.h"
+#include "paint/ColorSettings.h"
 #include "paint/ToolSelection.h"
 #include "settings/PresetCatalogue.h"
 #include "settings/RunSettings.h"
+#include "settings/SprayFields.h"
 #include "tests/support/TestFiles.h"
 #include "tools/paint/MemoryHost.h"
 #include "tools/paint/ScriptError.h"
@@ -126,7 +130,7 @@ TEST(PaintSession, CommandsThatCannotRunAreScriptErrorsNamingTheLine) {
     EXPECT_EQ(lineOf("down 8 8\nturn\npause\nidle\n"), 4);  // paused with particles alive
 }
 
-TEST(PaintSession, SettingsChangeThroughTheStoreWithItsLimits) {
+TEST(PaintSession, SettingsChangeByTheirStoredNamesWithTheirLimits) {
     HeadlessRun run(Gradient(16, 16));
     run.Script("style Count 7\nstyle VelocityX 1.5\noption TurnInterval 0\noption HistoryMax 3\n");
     EXPECT_EQ(app::GetSprayStyle(0).Count, 7);
@@ -136,6 +140,45 @@ TEST(PaintSession, SettingsChangeThroughTheStoreWithItsLimits) {
     run.Script("tool Erase\nstyle Count 2\n");
     EXPECT_EQ(app::GetSprayStyle(1).Count, 2);
     EXPECT_EQ(app::GetSprayStyle(0).Count, 7);
+}
+
+uint64_t Bits(double value) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// A setting command changes the value it names and nothing else: reals that a "%g" text cannot
+// hold stay bit for bit, and the world settings are not clamped as a load would clamp them.
+TEST(PaintSession, ASettingCommandChangesOneValueAndLeavesEveryOtherBitForBit) {
+    HeadlessRun run(Gradient(8, 8));
+    app::SPRAYSTYLE style = app::GetSprayStyle(0);
+    style.SpinAngle = 0.123456789012345;
+    style.Velocity = {1.0 / 3, -2e-7 / 3};
+    style.Repulsion = 1e-320;
+    app::SetSprayStyle(0, style);
+    app::SetSprayStyle(1, style);
+    app::WORLD_SETTINGS world = app::GetWorldSettings();
+    world.GravityX = 2.0 / 3;
+    app::SetWorldSettings(world);
+
+    run.Script("style Count 5\ncolor Coloring 2\nworld GravityY 0.25\nworld Lively 1.5\noption HistoryMax 7\n");
+    const app::SPRAYSTYLE after = app::GetSprayStyle(0);
+    EXPECT_EQ(after.Count, 5);
+    for (const app::SPRAYFIELD& field : app::kSprayFields) {
+        if (field.real) {
+            EXPECT_EQ(Bits(after.*field.real), Bits(style.*field.real)) << field.name;
+        } else if (field.pair) {
+            EXPECT_EQ(Bits((after.*field.pair).x), Bits((style.*field.pair).x)) << field.name;
+            EXPECT_EQ(Bits((after.*field.pair).y), Bits((style.*field.pair).y)) << field.name;
+        }
+    }
+    EXPECT_EQ(Bits(app::GetSprayStyle(1).SpinAngle), Bits(style.SpinAngle));  // another tool's style
+    EXPECT_EQ(Bits(app::GetWorldSettings().GravityX), Bits(2.0 / 3));
+    EXPECT_EQ(app::GetWorldSettings().GravityY, 0.25);
+    EXPECT_EQ(app::GetWorldSettings().Lively, 1.5);  // as the panel would set it
+    EXPECT_EQ(app::GetColorSetting(0).Coloring, 2);
+    EXPECT_EQ(app::GetOptions().historyMax, 7);
 }
 
 TEST(PaintSession, ABrokenSettingsFileLoadsDefaultsAndClamps) {

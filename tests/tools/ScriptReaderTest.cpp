@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <sstream>
 
 #include "tools/paint/ScriptError.h"
@@ -62,13 +63,42 @@ TEST(ScriptReader, MalformedLinesNameTheLineAndTheFault) {
     EXPECT_EQ(ErrorOf("move 99999999999 0\n"), "1 line 1: coordinate out of range: 99999999999");
 }
 
+// Every kind of space a line may hold counts as space: a line of nothing else is blank (such
+// lines crashed the reader), and names end before it.
+TEST(ScriptReader, LinesOfOnlySpacesOfAnyKindAreBlank) {
+    const auto commands = Read("\v\n\f\n\r\r\nturn\r\r\n \t\v\f\r\ntool Erase\r\r\n");
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].line, 4);
+    EXPECT_EQ(commands[1].key, "Erase");
+    EXPECT_EQ(ErrorOf("turn 100001\n"), "1 line 1: more than 100000 turns at once");
+    EXPECT_EQ(Read("turn 100000\n")[0].count, 100000);
+}
+
 TEST(ScriptReader, NumbersAreDecimalAndWhole) {
     EXPECT_EQ(tools::ParseInteger("-42", 1), -42);
-    EXPECT_THROW(tools::ParseInteger("0x10", 1), tools::ScriptError);
-    EXPECT_THROW(tools::ParseInteger("", 1), tools::ScriptError);
+    EXPECT_EQ(tools::ParseInt32("-2147483648", 1), INT32_MIN);
     EXPECT_DOUBLE_EQ(tools::ParseNumber("2.5e1", 1), 25.0);
-    EXPECT_THROW(tools::ParseNumber("inf", 1), tools::ScriptError);
-    EXPECT_THROW(tools::ParseNumber("1,5", 1), tools::ScriptError);
+    EXPECT_EQ(tools::ParseNumber("1e-320", 1), 1e-320);  // a denormal is a number
+    EXPECT_EQ(tools::ParseNumber("-0", 1), 0.0);
+    const char* const notWhole[] = {"0x10", "", " 5", "5 ", "4294967297x", "1e3", "5.0"};
+    for (const char* text : notWhole)
+        EXPECT_THROW(tools::ParseInt32(text, 1), tools::ScriptError) << text;
+    const char* const beyond32Bits[] = {"4294967297", "2147483648", "-2147483649", "99999999999999999999"};
+    for (const char* text : beyond32Bits)
+        EXPECT_THROW(tools::ParseInt32(text, 1), tools::ScriptError) << text;
+    const char* const notNumbers[] = {"inf", "-infinity", "nan", "0x1p-1", "1,5", "1e999", "", "1.5x"};
+    for (const char* text : notNumbers)
+        EXPECT_THROW(tools::ParseNumber(text, 1), tools::ScriptError) << text;
+    // A NUL ends the text for the C library but not for the script: "5" followed by a NUL and
+    // more is refused, and the message shows the NUL.
+    const std::string withNul("5\0junk", 6);
+    EXPECT_THROW(tools::ParseNumber(withNul, 1), tools::ScriptError);
+    try {
+        tools::ParseInteger(withNul, 3);
+        ADD_FAILURE() << "a number with a NUL in it";
+    } catch (const tools::ScriptError& error) {
+        EXPECT_STREQ(error.what(), "line 3: not a whole number: 5\\x00junk");
+    }
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "base/Exception.h"
 #include "ui/ViewGeometry.h"
+#include "ui/WheelScroll.h"
 #include "ui/WindowGeometry.h"
 
 namespace {
@@ -105,6 +108,66 @@ TEST(ViewGeometry, ContentSmallerThanTheClientDoesNotScroll) {
     EXPECT_EQ(target, 0);
 }
 
+// One notch is 120; the user's setting is 3 lines a notch unless a row says otherwise.
+TEST(WheelScroll, OneMessageMovesTheBarItsWheelAndShiftSelectByTheScrollBarsRules) {
+    struct Case {
+        app::WHEEL_TURN turn;
+        bool horizontal;
+        bool moves;
+        int32_t target;
+    };
+    const Case cases[] = {
+        {{120, false, false, 3}, false, true, 52},    // away from the user: up 3 lines of 16
+        {{-120, false, false, 3}, false, true, 148},  // towards the user: down
+        {{120, false, true, 3}, true, true, 52},      // Shift: left
+        {{120, true, false, 3}, true, true, 148},     // sideways wheel tilted right
+        {{-120, true, true, 3}, true, true, 52},      // ... left, Shift or not
+        {{-240, false, false, 1}, false, true, 132},
+        {{-120, false, false, app::WheelScroll::kPagePerNotch}, false, true, 300},
+        {{120, false, false, app::WheelScroll::kPagePerNotch}, false, true, 0},
+        {{1200, false, false, 3}, false, true, 0},      // clamped at the start
+        {{-32768, false, false, 3}, false, true, 800},  // and at the end: content - client
+        {{-120, false, false, 0}, false, false, -1},    // the user turned wheel scrolling off
+        {{-39, false, false, 3}, false, false, -1},     // less than a line
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.turn.delta);
+        app::WheelScroll wheel;
+        EXPECT_EQ(app::WheelScroll::MovesHorizontalBar(c.turn), c.horizontal);
+        int32_t target = -1;
+        EXPECT_EQ(wheel.Target(c.turn, {100, 200, 1000}, 200, &target), c.moves);
+        EXPECT_EQ(target, c.target);
+    }
+    int32_t target = -1;
+    app::WheelScroll wheel;
+    ASSERT_TRUE(wheel.Target({-120, false, false, 3}, {0, 500, 160}, 500, &target));
+    EXPECT_EQ(target, 0);  // content that fits does not scroll
+}
+
+TEST(WheelScroll, FractionsOfANotchAddUpForEachBarOnItsOwn) {
+    app::WheelScroll wheel;
+    SCROLLBAR vertical = {100, 200, 1000}, horizontal = {100, 200, 1000};
+    std::string moves;
+    for (int i = 0; i < 4; ++i) {
+        // A fine-grained wheel sends a quarter notch at a time, Shift alternating.
+        const bool shift = i % 2 == 1;
+        SCROLLBAR& bar = shift ? horizontal : vertical;
+        int32_t target = 0;
+        if (wheel.Target({-30, false, shift, 3}, bar, 200, &target)) {
+            moves += std::to_string(target - bar.position) + ' ';
+            bar.position = target;
+        } else {
+            moves += "- ";
+        }
+    }
+    // 3 lines a notch: 40 a line, so 60 on each bar makes one line and half a line is kept.
+    EXPECT_EQ(moves, "- - 16 16 ");
+    int32_t target = 0;
+    EXPECT_FALSE(wheel.Target({-10, false, false, 3}, vertical, 200, &target));
+    EXPECT_TRUE(wheel.Target({-10, false, false, 3}, vertical, 200, &target));
+    EXPECT_EQ(target, vertical.position + 16);
+}
+
 TEST(WindowGeometry, CreationRectangleKeepsDefaults) {
     using app::WindowGeometry;
     const int32_t d = WindowGeometry::kUseDefault;
@@ -124,6 +187,25 @@ TEST(WindowGeometry, CreationRectangleKeepsDefaults) {
     const app::CREATE_RECT wide = WindowGeometry::ToCreateRect({-2000000000, 0, 2000000000, 0});
     EXPECT_EQ(wide.width, INT32_MAX);
     EXPECT_NE(WindowGeometry::ToCreateRect({2000000000, 0, -2000000000, 0}).width, d);
+}
+
+TEST(WindowGeometry, StoredWindowsComeBackOnTheScreen) {
+    const app::Rect32 desktop = {0, 0, 1280, 1024};
+    struct {
+        Point32 stored;
+        int32_t x, y;
+    } const cases[] = {
+        {{100, 200}, 100, 200},             // already on the screen
+        {{3000, 50}, 1080, 50},             // a monitor to the right that is gone
+        {{-500, -40}, 0, 0},                // left of and above the screen
+        {{INT32_MAX, INT32_MIN}, 1080, 0},  // nonsense from a broken file
+    };
+    for (const auto& c : cases) {
+        const Point32 place = app::WindowGeometry::KeepOnScreen(c.stored, 200, 150, desktop);
+        EXPECT_EQ(place.x, c.x) << c.stored.x;
+        EXPECT_EQ(place.y, c.y) << c.stored.y;
+    }
+    EXPECT_EQ(app::WindowGeometry::KeepOnScreen({10, 10}, 5000, 20, desktop).x, 0);  // wider than the screen
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,11 +13,13 @@
 #include "tests/support/TestFiles.h"
 #include "tests/win32/Cp932.h"
 #include "ui/IdValueTable.h"
+#include "ui/win32/AngleControl.h"
 #include "ui/win32/AppMessages.h"
 #include "ui/win32/Dialog.h"
 #include "ui/win32/Modal.h"
 #include "ui/win32/ToolTip.h"
 #include "ui/win32/UpdateControl.h"
+#include "ui/win32/VolumeControl.h"
 #include "ui/win32/Window.h"
 
 namespace {
@@ -500,6 +503,74 @@ TEST_F(Dialogs, ModelessDialogHasATooltipForEveryControlAndRoutesItsMessages) {
     EXPECT_FALSE(IsWindow(tip));
     EXPECT_EQ(panel.Handle(), nullptr);
     EXPECT_EQ(panel.slider.Handle(), nullptr);
+}
+
+// The value slider and the angle picker in a dialog: what a press, a drag, a release and a lost
+// capture do, and what the dialog is told.
+class ControlsDialog : public app::Dialog {
+  public:
+    ControlsDialog() : Dialog(0) {}
+    void OnInitDialog() override {
+        volume.AttachItem(Handle(), 1400);
+        volume.SetRange(2, 6);
+        angle.AttachItem(Handle(), 1405);
+    }
+    void OnControlNotify(int id, int code, LPARAM /*data*/) override { notified.push_back(MAKELONG(id, code)); }
+
+    app::VolumeControl volume;
+    app::AngleControl angle;
+    std::vector<LONG> notified;
+};
+
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+}
+
+TEST_F(Dialogs, SliderAndPickerFollowTheMouseAndReportTheFinalValue) {
+    TemplateBuilder layout("controls", WS_POPUP | WS_CAPTION, 120, 60);
+    layout.Item(TemplateBuilder::kButton, "value", 1400, BS_OWNERDRAW, 0, 0, 80, 10)
+        .Item(TemplateBuilder::kButton, "", 1405, BS_OWNERDRAW, 0, 20, 30, 30);
+    ControlsDialog dialog;
+    dialog.SetTemplate(layout.Get());
+    dialog.CreateModeless(frame_.Handle());
+    HWND slider = GetDlgItem(dialog.Handle(), 1400);
+    RECT client = {};
+    GetClientRect(slider, &client);
+    EXPECT_EQ(SendMessageA(slider, WM_GETDLGCODE, 0, 0), 0);  // no keys for the slider
+
+    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 4, 2));
+    EXPECT_DOUBLE_EQ(dialog.volume.Value(), 2 + 4.0 * (client.right / 4) / client.right);
+    EXPECT_EQ(GetCapture(), slider);
+    SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.right * 2, 2));
+    EXPECT_EQ(dialog.volume.Value(), 6.0);  // beyond the end: the maximum
+    Pump();
+    EXPECT_TRUE(dialog.notified.empty());  // nothing until the release
+    SendMessageA(slider, WM_LBUTTONUP, 0, MAKELPARAM(client.right * 2, 2));
+    EXPECT_EQ(GetCapture(), nullptr);
+    Pump();
+    EXPECT_EQ(dialog.notified, (std::vector<LONG>{MAKELONG(1400, 0)}));
+
+    // A capture taken away in the middle of a drag ends it: the value shown is the value set.
+    SendMessageA(slider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(0, 2));
+    SetCapture(frame_.Handle());
+    ReleaseCapture();
+    SendMessageA(slider, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.right, 2));
+    Pump();
+    EXPECT_EQ(dialog.volume.Value(), 2.0);
+    EXPECT_EQ(dialog.notified.size(), 2u);
+
+    HWND picker = GetDlgItem(dialog.Handle(), 1405);
+    GetClientRect(picker, &client);
+    SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2, client.bottom / 2));
+    EXPECT_EQ(dialog.angle.Angle(), 0.0);  // the centre points right
+    SendMessageA(picker, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(client.right / 2, 0));
+    EXPECT_DOUBLE_EQ(dialog.angle.Angle(), std::atan2(1.0, 0.0));  // straight up
+    SendMessageA(picker, WM_LBUTTONUP, 0, 0);
+    Pump();
+    EXPECT_EQ(dialog.notified.back(), MAKELONG(1405, 0));
+    DestroyWindow(dialog.Handle());
 }
 
 }  // namespace

@@ -77,6 +77,31 @@ TEST(ProfileBackend, KeepsTheIniLayout) {
     EXPECT_STREQ(text, "0");
 }
 
+// The integer rule of both INI back ends is the profile functions' own (GetPrivateProfileIntA
+// under this Wine), save that beyond 32 bits it stays at the nearest 32-bit value where they
+// wrap round (4294967306 would read as 10).
+TEST(ProfileBackend, IntegersReadAsTheProfileFunctionsReadThemSaveForWrapping) {
+    test::TempFolder folder;
+    const std::string ini = folder.File("i.ini");
+    const struct {
+        const char* text;
+        bool wraps;
+    } rows[] = {{"42", false},         {"  -7  ", false},      {"+42", false},       {"12abc", false},
+                {"- 42", false},       {"--5", false},         {"0x10", false},      {"-0x5", false},
+                {"0X1f", false},       {"0b101", false},       {"0o17", false},      {"0x1p-1", false},
+                {"\"12\"", false},     {"'7'", false},         {"inf", false},       {"1e-320", false},
+                {"2147483647", false}, {"-2147483648", false}, {"4294967306", true}, {"-4294967306", true},
+                {"2147483648", true},  {"0x1ffffffff", true}};
+    for (const auto& row : rows) {
+        test::WriteFileText(ini, std::string("[S]\r\nK=") + row.text + "\r\n");
+        const auto profile = static_cast<int32_t>(GetPrivateProfileIntA("S", "K", 777, ini.c_str()));
+        app::ProfileBackendWin32 backend(ini);
+        backend.SelectSection("S");
+        const int32_t ours = backend.ReadInt("K", 777);
+        EXPECT_EQ(profile != ours, row.wraps) << row.text << ": " << profile << " and " << ours;
+    }
+}
+
 TEST(DefaultBackend, TheMarkerBesideTheLibraryChoosesTheRegistry) {
     test::TempFolder folder;
     CreateDirectoryA(folder.File("preset").c_str(), nullptr);

@@ -23,6 +23,7 @@
 #include "ui/win32/MemoryDC.h"
 #include "ui/win32/Modal.h"
 #include "ui/win32/ToolTip.h"
+#include "ui/win32/Toolbar.h"
 #include "ui/win32/Window.h"
 
 namespace {
@@ -326,6 +327,37 @@ TEST_F(WindowLibrary, CommandTargetsSetMenuItemsAndToolbarButtons) {
     EXPECT_EQ(SendMessageA(toolbar, TB_GETSTATE, 33150, 0), 0);
     app::Command::ForToolbar(toolbar, 33100).SetCheck(false);
     EXPECT_EQ(SendMessageA(toolbar, TB_GETSTATE, 33100, 0), TBSTATE_ENABLED);
+}
+
+// What the toolbar is told about its pictures, in order.
+std::vector<UINT>* g_toolbarMessages = nullptr;
+
+LRESULT CALLBACK RecordToolbarMessage(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_toolbarMessages && (sent->message == TB_ADDBITMAP || sent->message == TB_SETBITMAPSIZE))
+        g_toolbarMessages->push_back(sent->message == TB_SETBITMAPSIZE ? static_cast<UINT>(sent->lParam) : 0);
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The platform's toolbar takes pictures as 16 x 15 by default and cuts the bottom row off a
+// 16 x 16 one; Wine's takes the size of the first, so what the toolbar is told is checked too.
+TEST_F(WindowLibrary, ToolbarIsToldItsPicturesAre16By16BeforeTheFirstArrives) {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    ProbeWindow parent;
+    parent.Create(0, app::Window::AppWindowClass(), "", WS_POPUP, {0, 0, 400, 100}, nullptr, nullptr);
+    std::vector<UINT> told;
+    g_toolbarMessages = &told;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, RecordToolbarMessage, nullptr, GetCurrentThreadId());
+    HWND toolbar = app::Toolbar::Create(parent.Handle());
+    UnhookWindowsHookEx(hook);
+    g_toolbarMessages = nullptr;
+    ASSERT_EQ(told.size(), 13u);  // the size, then the twelve pictures
+    EXPECT_EQ(told[0], static_cast<UINT>(MAKELONG(16, 16)));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(SendMessageA(toolbar, TB_GETIMAGELIST, 0, 0)), &width, &height);
+    EXPECT_EQ(width, 16);
+    EXPECT_EQ(height, 16);
 }
 
 // --- Device contexts --------------------------------------------------------------------------

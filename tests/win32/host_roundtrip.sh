@@ -38,6 +38,7 @@ expected=$(for kind in read write; do for ((y = 0; y < 300; ++y)); do
 diff <(grep -E '^(read|write)-' "$work/cat.log" | tr -d '\r') <(echo "$expected") >/dev/null ||
     fail "photograph row calls out of order"
 grep -q '^host-enabled 1' "$work/cat.log" || fail "host window left disabled"
+grep -q '^host-active 1' "$work/cat.log" || fail "host window left behind another one"
 [ ! -s "$failures" ] || fail "failures reported: $(iconv -f CP932 -t UTF-8 "$failures")"
 tr -d '\r' <"$work/Driftlace.ini" | grep -qx 'RegistryVersion=1' || fail "settings not saved beside the host path"
 tr -d '\r' <"$work/Driftlace.ini" | grep -qx '\[Frame\]' || fail "the frame's settings were not saved"

@@ -13,7 +13,12 @@ struct RgbaPicture {
     std::vector<unsigned char> pixels;  // width * height * 4, rows top first
 };
 
+// The width and height a PNG file states, without decoding its pixels.
+bool ReadPngSize(const std::string& path, int32_t* width, int32_t* height, std::string* error);
 bool LoadPng(const std::string& path, RgbaPicture* picture, std::string* error);
+// Writes the picture as 8-bit RGBA, streaming its rows through zlib into chunks of 64 KB, so
+// that no length of the file is held in 32 bits whatever the picture's size.  False (and no
+// file) for an empty picture, pixels that do not match the size, or a failed write.
 bool SavePng(const std::string& path, const RgbaPicture& picture);
 
 }  // namespace tools

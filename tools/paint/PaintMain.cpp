@@ -1,4 +1,5 @@
 // driftlace-paint: the painting pipeline of the plug-in, run from a script without a window.
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -8,6 +9,7 @@
 
 #include "base/Failure.h"
 #include "base/System.h"
+#include "paint/AppDoc.h"
 #include "paint/ToolSelection.h"
 #include "settings/PresetCatalogue.h"
 #include "settings/RunSettings.h"
@@ -16,6 +18,7 @@
 #include "tools/paint/PaintSession.h"
 #include "tools/paint/ScriptError.h"
 #include "tools/paint/ScriptReader.h"
+#include "tools/paint/StagedOutputs.h"
 
 namespace {
 
@@ -25,9 +28,26 @@ const char* const kUsage =
 
 struct Options {
     std::string output, input, settings, saveSettings, catalogue, script;
-    int32_t width = -1, height = -1;
+    int32_t width = 0, height = 0;  // 0: no --size
     bool stats = false;
 };
+
+// Decimal digits only, at least 1 and within 32 bits.
+bool ParseDimension(const std::string& digits, int32_t* value) {
+    if (digits.empty() || digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    const long long number = std::stoll(digits);
+    if (number < 1 || number > INT32_MAX)
+        return false;
+    *value = static_cast<int32_t>(number);
+    return true;
+}
+
+bool ParseSize(const std::string& text, int32_t* width, int32_t* height) {
+    const size_t x = text.find('x');
+    return x != std::string::npos && ParseDimension(text.substr(0, x), width) &&
+           ParseDimension(text.substr(x + 1), height);
+}
 
 Options ParseCommandLine(int argc, char** argv) {
     Options options;
@@ -53,17 +73,14 @@ Options ParseCommandLine(int argc, char** argv) {
         else if (arg == "--stats")
             options.stats = true;
         else if (arg == "--size") {
-            const std::string size = value();
-            char tail = 0;
-            if (std::sscanf(size.c_str(), "%dx%d%c", &options.width, &options.height, &tail) != 2 ||
-                options.width < 0 || options.height < 0)
-                throw tools::ScriptError(0, "--size takes WxH, for example 640x480");
+            if (!ParseSize(value(), &options.width, &options.height))
+                throw tools::ScriptError(0, "--size takes WxH, two whole numbers from 1, for example 640x480");
         } else
             throw tools::ScriptError(0, "unknown option " + arg);
     }
     if (options.output.empty())
         throw tools::ScriptError(0, "--output is required");
-    if (!options.input.empty() && options.width >= 0)
+    if (!options.input.empty() && options.width > 0)
         throw tools::ScriptError(0, "--input and --size exclude each other");
     return options;
 }
@@ -74,17 +91,31 @@ std::string FolderOfProgram(const char* argv0) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+std::string InputPath(const Options& options, const std::string& programFolder) {
+    return options.input.empty() ? programFolder + "/samples/chelsea.png" : options.input;
+}
+
+// The canvas's size, from --size or from the input file's header, before any pixel is read.
+app::ImageSize CanvasSize(const Options& options, const std::string& programFolder) {
+    if (options.width > 0)
+        return {options.width, options.height};
+    app::ImageSize size{0, 0};
+    std::string error;
+    if (!tools::ReadPngSize(InputPath(options, programFolder), &size.width, &size.height, &error))
+        throw tools::ScriptError(0, error);
+    return size;
+}
+
 tools::RgbaPicture StartingPicture(const Options& options, const std::string& programFolder) {
     tools::RgbaPicture picture;
-    if (options.width >= 0) {
+    if (options.width > 0) {
         picture.width = options.width;
         picture.height = options.height;
         picture.pixels.assign(static_cast<size_t>(options.width) * static_cast<size_t>(options.height) * 4, 0);
         return picture;
     }
-    const std::string path = options.input.empty() ? programFolder + "/samples/chelsea.png" : options.input;
     std::string error;
-    if (!tools::LoadPng(path, &picture, &error))
+    if (!tools::LoadPng(InputPath(options, programFolder), &picture, &error))
         throw tools::ScriptError(0, error);
     return picture;
 }
@@ -93,9 +124,13 @@ std::vector<tools::ScriptCommand> ReadScriptFrom(const std::string& path) {
     if (path.empty() || path == "-")
         return tools::ReadScript(std::cin);
     std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::vector<tools::ScriptCommand> commands;
+    if (in)
+        commands = tools::ReadScript(in);
+    // A folder opens on some systems and then fails to read.
+    if (!in.eof() || in.bad())
         throw tools::ScriptError(0, path + ": cannot be read");
-    return tools::ReadScript(in);
+    return commands;
 }
 
 void PrintStats(tools::PaintSession& session) {
@@ -111,6 +146,9 @@ void PrintStats(tools::PaintSession& session) {
 
 int Paint(const Options& options, const std::string& programFolder) {
     const std::vector<tools::ScriptCommand> commands = ReadScriptFrom(options.script);
+    // Every size the document derives from the canvas is checked before the picture is made.
+    const app::ImageSize size = CanvasSize(options, programFolder);
+    app::AppDoc::CheckSize(size.width, size.height);
     tools::MemoryHost host(StartingPicture(options, programFolder));
     host.Accept("");
 
@@ -127,25 +165,14 @@ int Paint(const Options& options, const std::string& programFolder) {
     session.Finish();
     app::DestroyCurrentTool();
 
-    // Nothing lands unless everything does: the picture waits beside its place until the
-    // settings are written.
-    const std::string pending = options.output + ".part";
-    if (!tools::SavePng(pending, host.Picture())) {
-        app::RemoveFile(pending);
+    // Nothing lands unless everything does: each output is written beside its place under a
+    // name of its own, and all take their places only when all are complete.
+    tools::StagedOutputs outputs;
+    if (!tools::SavePng(outputs.Stage(options.output), host.Picture()))
         throw tools::ScriptError(0, options.output + ": cannot be written");
-    }
-    try {
-        if (!options.saveSettings.empty())
-            app::SaveRunSettingsFile(options.saveSettings);
-    } catch (...) {
-        app::RemoveFile(pending);
-        throw;
-    }
-    int32_t error = 0;
-    if (!app::ReplaceFileWith(pending, options.output, &error)) {
-        app::RemoveFile(pending);
-        throw tools::ScriptError(0, options.output + ": cannot be written");
-    }
+    if (!options.saveSettings.empty())
+        app::SaveRunSettingsFile(outputs.Stage(options.saveSettings, true));
+    outputs.PutInPlace();
     if (options.stats)
         PrintStats(session);
     return 0;

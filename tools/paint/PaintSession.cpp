@@ -1,73 +1,22 @@
 #include "tools/paint/PaintSession.h"
 
 #include <chrono>
-#include <functional>
-#include <initializer_list>
 
 #include "engine/Core.h"
 #include "engine/SPRAYSTYLE.h"
-#include "engine/WORLD_SETTINGS.h"
 #include "history/History.h"
 #include "host/Options.h"
 #include "host/TurnState.h"
-#include "paint/ColorSettings.h"
 #include "paint/ToolEvent.h"
 #include "paint/ToolSelection.h"
 #include "resources/ResourceIds.h"
-#include "settings/MemorySettingsBackend.h"
 #include "settings/PresetCatalogue.h"
-#include "settings/Registry.h"
-#include "settings/RunSettings.h"
 #include "tools/paint/ScriptError.h"
 #include "tools/paint/ScriptReader.h"
+#include "tools/paint/SettingChange.h"
 #include "tools/paint/TextCodePage.h"
 
 namespace tools {
-namespace {
-
-constexpr int64_t kMostTurnsToRest = 1000000;
-
-using Exchange = std::function<void(app::Registry&)>;
-
-// Sends settings through the owner's own exchange routine into memory and back, so that one
-// stored value can be changed with the key names, limits and defaults of a real load.
-void ChangeStoredValue(const Exchange& exchange, const std::string& section, const ScriptCommand& command) {
-    auto sections = std::make_shared<app::MemorySettingsBackend::Sections>();
-    app::Registry saving;
-    saving.Open(std::make_unique<app::MemorySettingsBackend>(sections), false);
-    exchange(saving);
-    saving.Close();
-
-    auto& values = (*sections)[section];
-    const auto found = values.find(command.key);
-    if (found == values.end())
-        throw ScriptError(command.line, "no setting \"" + command.key + "\" here");
-    if (found->second.integer)
-        found->second.text = std::to_string(ParseInteger(command.value, command.line));
-    else
-        ParseNumber(command.value, command.line);
-    if (!found->second.integer)
-        found->second.text = command.value;
-
-    app::Registry loading;
-    loading.Open(std::make_unique<app::MemorySettingsBackend>(sections), true);
-    exchange(loading);
-    loading.Close();
-}
-
-// The values that `world` and `option` may change; their sections hold others too.
-void ExpectOneOf(const ScriptCommand& command, std::initializer_list<const char*> keys) {
-    for (const char* key : keys)
-        if (command.key == key)
-            return;
-    throw ScriptError(command.line, "no setting \"" + command.key + "\" here");
-}
-
-const char* CurrentToolName() {
-    return app::ToolName(app::CurrentToolNumber());
-}
-
-}  // namespace
 
 PaintSession::PaintSession(const app::PresetCatalogue* catalogue) : catalogue_(catalogue), view_(document_, *this) {}
 
@@ -157,9 +106,19 @@ void PaintSession::IdlePass() {
 }
 
 void PaintSession::RunIdle(const ScriptCommand& command) {
+    // What would keep the particles from ever resting is refused before the first turn.
+    if (app::CurrentToolIsCapturing())
+        throw ScriptError(command.line, "idle while the button is held: the stroke goes on emitting (up first)");
+    const int64_t toRedraw = int64_t{app::GetOptions().displayingInterval} - int64_t{view_.Turns().TurnsSinceDisplay()};
+    if (!view_.Turns().IsSet(app::StopIdle) && toRedraw > kMostTurns) {
+        throw ScriptError(command.line, "the history step closes only on a redraw, which DisplayingInterval puts " +
+                                            std::to_string(toRedraw) + " turns away; idle waits at most " +
+                                            std::to_string(kMostTurns));
+    }
     for (int64_t turns = 0; !view_.Turns().IsSet(app::StopIdle); ++turns) {
-        if (turns == kMostTurnsToRest)
-            throw ScriptError(command.line, "the particles did not come to rest");
+        if (turns == kMostTurns)
+            throw ScriptError(command.line,
+                              "the particles did not come to rest in " + std::to_string(kMostTurns) + " turns");
         if (view_.Turns().AnyStopReason())
             throw ScriptError(command.line, "turns are stopped (paused?) while particles are alive");
         IdlePass();
@@ -183,28 +142,9 @@ void PaintSession::RunDocumentCommand(int32_t id, const char* name, const Script
 }
 
 void PaintSession::ChangeSetting(const ScriptCommand& command) {
-    const int32_t tool = app::CurrentToolNumber();
-    switch (command.verb) {
-        case Verb::Style:
-            ChangeStoredValue(app::ExchangeSprayStyles, std::string(CurrentToolName()) + "\\Spray", command);
-            app::SetSprayStyle(tool, app::GetSprayStyle(tool));
-            break;
-        case Verb::Color:
-            ChangeStoredValue(app::ExchangeColorSettings, std::string(CurrentToolName()) + "\\Color", command);
-            app::SetColorSetting(app::GetColorSetting(tool), tool);
-            break;
-        case Verb::World:
-            ExpectOneOf(command, {"GravityType", "GravityX", "GravityY", "Lively"});
-            ChangeStoredValue(app::ExchangeWorldSettings, "", command);
-            break;
-        case Verb::Option:
-            ExpectOneOf(command, {"TurnInterval", "DisplayingInterval", "HistoryMax"});
-            ChangeStoredValue(app::ExchangeOptions, "", command);
-            view_.OptionsChanged();
-            break;
-        default:
-            break;
-    }
+    tools::ChangeSetting(command);
+    if (command.verb == Verb::Option)
+        view_.OptionsChanged();
 }
 
 void PaintSession::ApplyPreset(const ScriptCommand& command) {

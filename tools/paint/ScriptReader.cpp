@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <map>
@@ -11,6 +12,11 @@
 
 namespace tools {
 namespace {
+
+// What the script counts as space: everything std::isspace does in the C locale, so that the
+// words a line splits into and the test for a blank line agree (a line of only a form feed,
+// a vertical tab or a second carriage return is blank).
+constexpr const char* kSpaces = " \t\r\n\v\f";
 
 struct VerbForm {
     Verb verb;
@@ -39,11 +45,24 @@ const std::map<std::string, VerbForm>& Verbs() {
     return verbs;
 }
 
+// A value as a message shows it: bytes that would not print (a NUL would end the message) as
+// "\xNN".
+std::string Shown(const std::string& text) {
+    std::string shown;
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x20) {
+            shown += c;
+            continue;
+        }
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+        shown += escape;
+    }
+    return shown;
+}
+
 std::string WithoutComment(const std::string& line) {
-    std::string text = line.substr(0, line.find('#'));
-    if (!text.empty() && text.back() == '\r')
-        text.pop_back();
-    return text;
+    return line.substr(0, line.find('#'));
 }
 
 std::vector<std::string> Words(const std::string& text) {
@@ -57,8 +76,8 @@ std::vector<std::string> Words(const std::string& text) {
 // The rest of the line after the verb, for names that may hold spaces.
 std::string RestAfterVerb(const std::string& text, const std::string& verb) {
     std::string rest = text.substr(text.find(verb) + verb.size());
-    const auto first = rest.find_first_not_of(" \t");
-    const auto last = rest.find_last_not_of(" \t");
+    const auto first = rest.find_first_not_of(kSpaces);
+    const auto last = rest.find_last_not_of(kSpaces);
     return first == std::string::npos ? std::string() : rest.substr(first, last - first + 1);
 }
 
@@ -95,6 +114,8 @@ ScriptCommand ReadCommand(const std::string& text, int32_t line) {
                 command.count = ParseInteger(words[1], line);
             if (command.count < 0)
                 throw ScriptError(line, "a negative number of turns");
+            if (command.count > kMostTurns)
+                throw ScriptError(line, "more than " + std::to_string(kMostTurns) + " turns at once");
             break;
         case VerbForm::Nothing:
             ExpectWords(words, 1, line, words[0].c_str());
@@ -121,7 +142,7 @@ std::vector<ScriptCommand> ReadScript(std::istream& in) {
     for (std::string text; std::getline(in, text);) {
         ++line;
         text = WithoutComment(text);
-        if (text.find_first_not_of(" \t") == std::string::npos)
+        if (text.find_first_not_of(kSpaces) == std::string::npos)
             continue;
         commands.push_back(ReadCommand(text, line));
     }
@@ -132,17 +153,28 @@ int64_t ParseInteger(const std::string& text, int32_t line) {
     errno = 0;
     char* end = nullptr;
     const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || errno == ERANGE)
-        throw ScriptError(line, "not a whole number: " + text);
+    // The whole text, up to its last byte: "5" followed by a NUL and more is not a number.
+    if (text.empty() || end != text.c_str() + text.size() || errno == ERANGE ||
+        text.find_first_of(kSpaces) != std::string::npos)
+        throw ScriptError(line, "not a whole number: " + Shown(text));
     return value;
 }
 
+int32_t ParseInt32(const std::string& text, int32_t line) {
+    const int64_t value = ParseInteger(text, line);
+    if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
+        throw ScriptError(line, "beyond the 32-bit whole numbers: " + Shown(text));
+    return static_cast<int32_t>(value);
+}
+
 double ParseNumber(const std::string& text, int32_t line) {
-    errno = 0;
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(value))
-        throw ScriptError(line, "not a number: " + text);
+    // Decimal only (no hexadecimal forms, infinities or NaN); a value too small to be a normal
+    // real (1e-320) is taken as the conversion gives it, one too large is refused.
+    if (text.empty() || end != text.c_str() + text.size() ||
+        text.find_first_not_of("0123456789+-.eE") != std::string::npos || !std::isfinite(value))
+        throw ScriptError(line, "not a number: " + Shown(text));
     return value;
 }
 

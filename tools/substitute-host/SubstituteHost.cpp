@@ -12,6 +12,8 @@
 #include "host/HostInterface.h"
 #include "host/win32/LibraryExport.h"
 #include "tools/common/PngFile.h"
+#include "tools/common/RunDriver.h"
+#include "tools/substitute-host/Screenshots.h"
 
 namespace {
 
@@ -21,6 +23,8 @@ struct Options {
     std::string output;
     std::string hostPath;
     std::string log;
+    std::string screenshots;
+    bool openManual = false;
     bool window = true;
     bool hasWidth = false, hasHeight = false;
     int32_t width = 0, height = 0, bits = 24;
@@ -116,6 +120,11 @@ bool ParseOptions(int argc, char** argv, Options* options) {
         } else if (arg == "--log") {
             if (!value(&options->log))
                 return false;
+        } else if (arg == "--screenshots") {
+            if (!value(&options->screenshots))
+                return false;
+        } else if (arg == "--open-manual") {
+            options->openManual = true;
         } else if (arg == "--no-window") {
             options->window = false;
         } else if (arg == "--width") {
@@ -211,17 +220,36 @@ bool LoadFilter(const std::string& dll, FilterGetTitleFunction* getTitle, Filter
     return true;
 }
 
+// With --screenshots, a second thread plays the user: it photographs the windows, then closes.
+// With --open-manual, it presses F1 in the frame, then closes.
+void StartPlaying(tools::RunDriver& driver, const Options& options) {
+    if (options.screenshots.empty() && !options.openManual)
+        return;
+    driver.Start([&options](tools::RunDriver& run) {
+        if (!options.screenshots.empty())
+            tools::TakeScreenshots(run, options.screenshots);
+        if (options.openManual) {
+            tools::RunDriver::Key(run.Frame(), VK_F1);
+            Sleep(500);
+        }
+        PostMessageA(run.Frame(), WM_CLOSE, 0, 0);
+    });
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: substitute-host --dll FILE --input IN.png [--output OUT.png] [--host-path TEXT]\n"
+                 "       [--log FILE] [--screenshots FOLDER] [--open-manual] [--no-window] [--width N] [--height N]\n"
+                 "       [--bits N] [--null-image] [--null-read] [--null-write]\n");
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options;
-    if (!ParseOptions(argc, argv, &options)) {
-        std::fprintf(stderr,
-                     "usage: substitute-host --dll FILE --input IN.png [--output OUT.png] [--host-path TEXT]\n"
-                     "       [--log FILE] [--no-window] [--width N] [--height N] [--bits N]\n"
-                     "       [--null-image] [--null-read] [--null-write]\n");
-        return 2;
-    }
+    if (!ParseOptions(argc, argv, &options))
+        return Usage();
     tools::RgbaPicture picture;
     std::string error;
     if (!tools::LoadPng(options.input, &picture, &error)) {
@@ -248,12 +276,17 @@ int main(int argc, char** argv) {
     HostRowAccess write = {WriteColour, WriteAlpha};
     HWND hostWindow = options.window ? CreateHostWindow() : nullptr;
 
+    tools::RunDriver driver;
+    StartPlaying(driver, options);
     const int32_t result =
         filterProc(hostWindow, options.nullImage ? nullptr : &info, options.nullWrite ? nullptr : &write,
                    options.nullRead ? nullptr : &read, options.hostPath.c_str());
+    driver.Join();
     Log("filterproc %d", result);
-    if (hostWindow)
+    if (hostWindow) {
         Log("host-enabled %d", IsWindowEnabled(hostWindow) ? 1 : 0);
+        Log("host-active %d", GetActiveWindow() == hostWindow ? 1 : 0);
+    }
 
     if (!options.output.empty() && !tools::SavePng(options.output, PictureOf(g_image))) {
         std::fprintf(stderr, "%s: cannot be written\n", options.output.c_str());

@@ -3,6 +3,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
 #include "base/FileException.h"
 #include "base/String.h"
 #include "base/System.h"
@@ -10,6 +14,7 @@
 #include "settings/Registry.h"
 #include "settings/SettingsPaths.h"
 #include "ui/CommandRules.h"
+#include "ui/IdValueTable.h"
 #include "ui/StatusPrompt.h"
 #include "ui/WindowGeometry.h"
 #include "ui/win32/AppMessages.h"
@@ -17,6 +22,7 @@
 #include "ui/win32/Command.h"
 #include "ui/win32/Dialog.h"
 #include "ui/win32/Modal.h"
+#include "ui/win32/Panel.h"
 #include "ui/win32/ToolTip.h"
 #include "ui/win32/Toolbar.h"
 
@@ -38,6 +44,21 @@ int32_t WindowHeight(HWND window) {
     return rect.bottom - rect.top;
 }
 
+// Scripted runs (DRIFTLACE_MANUAL_LOG=FILE) note the manual's path in that file instead of
+// starting a browser; a manual that is not there fails as the shell's open would.
+bool NoteManualForScript(const std::string& path) {
+    const char* log = std::getenv("DRIFTLACE_MANUAL_LOG");
+    if (!log)
+        return false;
+    if (!FileExists(path))
+        throw FileException(ErrorManual, 0, path);
+    if (FILE* file = std::fopen(log, "ab")) {
+        std::fprintf(file, "%s\n", path.c_str());
+        std::fclose(file);
+    }
+    return true;
+}
+
 }  // namespace
 
 class AppFrameMember {
@@ -46,6 +67,7 @@ class AppFrameMember {
     StatusPrompt prompt;
     HWND toolbar = nullptr;
     HWND statusBar = nullptr;
+    HWND disabledOwner = nullptr;
     Rect32 window = kDefaultPlacement;
     bool maximized = false;
     bool showToolBar = true;
@@ -107,6 +129,8 @@ LRESULT AppFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return CallPrevious(message, wParam, lParam);
         case WM_KEYDOWN:
         case WM_KEYUP:
+        case WM_MOUSEWHEEL:  // the frame has the focus, the view scrolls
+        case WM_MOUSEHWHEEL:
             if (view)
                 SendMessageA(view, message, wParam, lParam);
             return 0;
@@ -148,7 +172,8 @@ void AppFrame::OnCommand(int id, int code, HWND control) {
         case IDM_PANEL_SPRAY:
         case IDM_PANEL_COLOR:
         case IDM_PANEL_CATALOG:
-            return;  // the panels are not part of the plug-in yet; their commands stay greyed
+            TogglePanel(IdValueTable::ValueOf(IdValueTable::Panel(), id));
+            return;
         case IDM_MANUAL:
             OpenManual();
             return;
@@ -171,6 +196,11 @@ void AppFrame::OnUpdateCommand(int id, Command* target) {
     FRAME_FACTS facts = {};
     facts.toolbarVisible = IsShown(m_->toolbar);
     facts.statusBarVisible = IsShown(m_->statusBar);
+    for (int32_t index = 0; index < Panel::kCount; ++index) {
+        const Panel* panel = Panel::At(index);
+        facts.panelExists[index] = panel && panel->Handle();
+        facts.panelVisible[index] = panel && panel->IsShown();
+    }
     COMMAND_STATE state = {};
     if (CommandRules::ForFrame(id, facts, &state)) {
         target->Apply(state);
@@ -193,7 +223,18 @@ void AppFrame::Close() {
     }
     if (m_->view && m_->view->Handle())
         SendMessageA(m_->view->Handle(), WM_VIEWCLOSING, 0, 0);
+    EnableOwner();
     DestroyWindow(frame);
+}
+
+void AppFrame::SetDisabledOwner(HWND owner) noexcept {
+    m_->disabledOwner = owner;
+}
+
+void AppFrame::EnableOwner() noexcept {
+    if (m_->disabledOwner)
+        EnableWindow(m_->disabledOwner, TRUE);
+    m_->disabledOwner = nullptr;
 }
 
 void AppFrame::Layout() {
@@ -257,8 +298,16 @@ void AppFrame::ToggleBar(HWND bar) {
     Layout();
 }
 
+void AppFrame::TogglePanel(int32_t index) {
+    if (Panel* panel = Panel::At(index))
+        panel->Toggle();
+    UpdateToolbar();
+}
+
 void AppFrame::OpenManual() {
     const std::string path = DirectoryOf(ModuleFilePath()) + String::Load(IDS_MANUAL_PATH).ToStdString();
+    if (NoteManualForScript(path))
+        return;
     const auto result =
         reinterpret_cast<INT_PTR>(ShellExecuteA(Handle(), "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32)

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "settings/SettingsOwner.h"
@@ -41,6 +42,10 @@ class AppFrame : public Window, public SettingsOwner {
     // Records the placement and the bars, lets the view hand the picture back, destroys the
     // window.
     void Close();
+    // The owner window that the run disabled.  It is enabled again just before the frame window
+    // goes, so that the system hands the activation back to it rather than to another program.
+    void SetDisabledOwner(HWND owner) noexcept;
+    void EnableOwner() noexcept;
     void Layout();
     // The run's idle routine: the status bar back to no prompt, then the view's turn.
     bool OnIdle();
@@ -52,6 +57,8 @@ class AppFrame : public Window, public SettingsOwner {
     void OnMenuSelect(int item, UINT flags, HMENU menu);
     void ShowPrompt(int id);
     void ToggleBar(HWND bar);
+    // Shows the panel of that index if it is hidden, hides it if it is shown.
+    void TogglePanel(int32_t index);
     void OpenManual();
 
     std::unique_ptr<AppFrameMember> m_;

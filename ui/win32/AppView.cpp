@@ -17,7 +17,9 @@
 #include "ui/win32/AppMessages.h"
 #include "ui/win32/ClientDC.h"
 #include "ui/win32/Command.h"
+#include "ui/win32/OptionsDialog.h"
 #include "ui/win32/PaintDC.h"
+#include "ui/win32/ViewScrollBars.h"
 
 namespace app {
 
@@ -29,8 +31,8 @@ class AppViewMember {
     std::unique_ptr<AppDoc> document;
     ViewSession session;
     DisplayComposer composer;
+    ViewScrollBars bars;
     int32_t zoom = ZoomTable::kInitialZoom;
-    ImageSize content = {0, 0};
     int32_t turnsRun = 0;
 };
 
@@ -40,24 +42,6 @@ ImageSize ClientSize(HWND window) {
     RECT client = {};
     GetClientRect(window, &client);
     return {client.right - client.left, client.bottom - client.top};
-}
-
-SCROLLINFO ScrollInfo(UINT mask) {
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = mask;
-    return info;
-}
-
-int32_t ScrollPosition(HWND window, int bar) {
-    SCROLLINFO info = ScrollInfo(SIF_POS);
-    return GetScrollInfo(window, bar, &info) ? info.nPos : 0;
-}
-
-// The scroll offset in each direction: the bar's position while the content does not fit.
-Point32 ScrollOffsets(HWND window, ImageSize client, ImageSize content) {
-    return {ViewGeometry::ScrollOffset(ScrollPosition(window, SB_HORZ), client.width, content.width),
-            ViewGeometry::ScrollOffset(ScrollPosition(window, SB_VERT), client.height, content.height)};
 }
 
 }  // namespace
@@ -84,7 +68,12 @@ LRESULT AppView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_HSCROLL:
         case WM_VSCROLL:
-            OnScroll(message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam), HIWORD(wParam));
+            m_->bars.OnScroll(Handle(), message == WM_HSCROLL ? SB_HORZ : SB_VERT, LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL:
+            m_->bars.OnWheel(Handle(), message == WM_MOUSEHWHEEL, GET_WHEEL_DELTA_WPARAM(wParam),
+                             GET_KEYSTATE_WPARAM(wParam));
             return 0;
         case WM_ACTIVATEAPP:
             m_->session.Turns().Set(StopInactive, wParam == 0);
@@ -149,9 +138,14 @@ void AppView::OnCommand(int id, int /*code*/, HWND /*control*/) {
         SetZoom(id == IDM_ZOOM_OUT ? ZoomTable::Out(m_->zoom) : ZoomTable::In(m_->zoom));
         return;
     }
-    if (const int32_t background = IdValueTable::ValueOf(IdValueTable::Background(), id); background >= 0)
+    if (const int32_t background = IdValueTable::ValueOf(IdValueTable::Background(), id); background >= 0) {
         SetBackground(background);
-    // IDM_OPTIONS: the options dialog is not part of the plug-in yet; its command stays greyed.
+        return;
+    }
+    if (id == IDM_OPTIONS) {
+        OptionsDialog options;
+        options.RunModal(Handle());
+    }
 }
 
 void AppView::OnInitialUpdate() {
@@ -173,10 +167,6 @@ bool AppView::OnIdle() {
 void AppView::OnUpdateCommand(int id, Command* target) {
     if (!target)
         return;
-    if (id == IDM_OPTIONS) {
-        target->Enable(false);
-        return;
-    }
     VIEW_FACTS facts = m_->session.Facts();
     facts.zoom = m_->zoom;
     facts.background = GetOptions().viewMat;
@@ -186,7 +176,7 @@ void AppView::OnUpdateCommand(int id, Command* target) {
 }
 
 void AppView::OnSize() {
-    FitScrollBars();
+    m_->bars.Fit(Handle());
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -233,7 +223,7 @@ void AppView::Redraw() {
         return;
     ClientDC context(window);
     const ImageSize client = ClientSize(window);
-    const Point32 scroll = ScrollOffsets(window, client, m_->content);
+    const Point32 scroll = m_->bars.Offsets(window);
     SetViewportOrgEx(context.Handle(), -scroll.x, -scroll.y, nullptr);
     DrawImagePart(context, {scroll.x, scroll.y, scroll.x + client.width, scroll.y + client.height});
 }
@@ -249,7 +239,7 @@ Vector2 AppView::CursorInImage() {
     ScreenToClient(Handle(), &point);
     HWND window = Handle();
     const ImageSize client = ClientSize(window);
-    const Point32 scroll = ScrollOffsets(window, client, m_->content);
+    const Point32 scroll = m_->bars.Offsets(window);
     const Point32 origin = ViewGeometry::ImageOrigin(client, m_->document->GetSize(), m_->zoom);
     return ViewGeometry::ClientToImage({point.x, point.y}, scroll, origin, m_->zoom);
 }
@@ -258,7 +248,7 @@ void AppView::OnPaint() {
     HWND window = Handle();
     PaintDC context(window);
     const ImageSize client = ClientSize(window);
-    const Point32 scroll = ScrollOffsets(window, client, m_->content);
+    const Point32 scroll = m_->bars.Offsets(window);
     SetViewportOrgEx(context.Handle(), -scroll.x, -scroll.y, nullptr);
     const Rect32 image = ViewGeometry::ImageRect(client, m_->document->GetSize(), m_->zoom);
     const RECT frame = {image.left - 1, image.top - 1, image.right + 1, image.bottom + 1};
@@ -267,30 +257,6 @@ void AppView::OnPaint() {
     if (GetClipBox(context.Handle(), &clip) == ERROR)
         return;
     DrawImagePart(context, {clip.left, clip.top, clip.right, clip.bottom});
-}
-
-void AppView::OnScroll(int bar, int code, int thumb) {
-    HWND window = Handle();
-    SCROLLINFO info = ScrollInfo(SIF_ALL);
-    if (!GetScrollInfo(window, bar, &info))
-        return;
-    const ImageSize clientSize = ClientSize(window);
-    const int32_t client = bar == SB_HORZ ? clientSize.width : clientSize.height;
-    const int32_t content = bar == SB_HORZ ? m_->content.width : m_->content.height;
-    const SCROLLBAR current = {info.nPos, static_cast<int32_t>(info.nPage), info.nMax};
-    int32_t target = 0;
-    // `thumb` is the message's 16-bit position.
-    if (!ViewGeometry::ScrollTarget(code, thumb, current, client, &target))
-        return;
-    const int32_t shift = ViewGeometry::ScrollOffset(info.nPos, client, content) - target;
-    if (bar == SB_HORZ)
-        ScrollWindowEx(window, shift, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
-    else
-        ScrollWindowEx(window, 0, shift, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
-    info.fMask = SIF_POS;
-    info.nPos = target;
-    SetScrollInfo(window, bar, &info, TRUE);
-    UpdateWindow(window);
 }
 
 void AppView::OnCaptureChanged(HWND /*newOwner*/) {
@@ -304,7 +270,7 @@ void AppView::OnCaptureChanged(HWND /*newOwner*/) {
 void AppView::DeliverMouseEvent(int32_t code, LPARAM lParam) {
     HWND window = Handle();
     const ImageSize client = ClientSize(window);
-    const Point32 scroll = ScrollOffsets(window, client, m_->content);
+    const Point32 scroll = m_->bars.Offsets(window);
     const Point32 origin = ViewGeometry::ImageOrigin(client, m_->document->GetSize(), m_->zoom);
     const Point32 point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     DeliverToolEvent(code, ViewGeometry::ClientToImage(point, scroll, origin, m_->zoom), 0);
@@ -338,34 +304,7 @@ void AppView::SetBackground(int32_t background) {
 }
 
 void AppView::SetContentSize() {
-    m_->content = ViewGeometry::ContentSize(m_->document->GetSize(), m_->zoom);
-    HWND window = Handle();
-    for (int bar : {SB_HORZ, SB_VERT}) {
-        SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 64, 0, 0};
-        SetScrollInfo(window, bar, &info, FALSE);
-    }
-    FitScrollBars();
-}
-
-void AppView::FitScrollBars() {
-    HWND window = Handle();
-    if (!window)
-        return;
-    for (int bar : {SB_HORZ, SB_VERT}) {
-        // Showing or hiding a bar changes the client size, so each bar reads it afresh.
-        const ImageSize client = ClientSize(window);
-        const SCROLLBAR fitted =
-            ViewGeometry::FitScrollBar(ScrollPosition(window, bar), bar == SB_HORZ ? client.width : client.height,
-                                       bar == SB_HORZ ? m_->content.width : m_->content.height);
-        SCROLLINFO info = {sizeof info,
-                           SIF_RANGE | SIF_PAGE | SIF_POS,
-                           0,
-                           fitted.maximum,
-                           static_cast<UINT>(fitted.page),
-                           fitted.position,
-                           0};
-        SetScrollInfo(window, bar, &info, TRUE);
-    }
+    m_->bars.SetContent(Handle(), ViewGeometry::ContentSize(m_->document->GetSize(), m_->zoom));
 }
 
 void AppView::DrawImagePart(DC& context, const Rect32& clip) {

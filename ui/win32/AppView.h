@@ -59,7 +59,6 @@ class AppView : public Window, private ViewPort {
     Vector2 CursorInImage() override;
 
     void OnPaint();
-    void OnScroll(int bar, int code, int thumb);
     void OnCaptureChanged(HWND newOwner);
     void DeliverMouseEvent(int32_t code, LPARAM lParam);
     void DeliverAtCursor(int32_t code, int32_t value);
@@ -67,7 +66,6 @@ class AppView : public Window, private ViewPort {
     void FollowToolCapture();
     void SetBackground(int32_t background);
     void SetContentSize();
-    void FitScrollBars();
     void DrawImagePart(DC& context, const Rect32& clip);
 
     std::unique_ptr<AppViewMember> m_;

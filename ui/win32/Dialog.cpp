@@ -3,12 +3,14 @@
 #include <commctrl.h>
 
 #include <exception>
+#include <vector>
 
 #include "base/Exception.h"
 #include "base/win32/ModuleInstance.h"
 #include "resources/ResourceIds.h"
 #include "ui/win32/AppMessages.h"
 #include "ui/win32/Command.h"
+#include "ui/win32/GdiObject.h"
 #include "ui/win32/Modal.h"
 #include "ui/win32/ToolTip.h"
 #include "ui/win32/UpdateControl.h"
@@ -25,6 +27,7 @@ class DialogMember {
     bool exchanging = false;
     // A failure of the initialisation, handed to whoever created the dialog.
     std::exception_ptr initFailure;
+    std::vector<std::unique_ptr<GdiObject>> pictures;
 };
 
 Dialog::Dialog(int32_t templateId) : m_(std::make_unique<DialogMember>()) {
@@ -124,6 +127,21 @@ HWND Dialog::Item(int id) const {
 
 ToolTip* Dialog::GetToolTip() const noexcept {
     return m_->toolTip.get();
+}
+
+void Dialog::SetButtonPicture(int id, int bitmap) {
+    HANDLE picture = LoadImageA(ModuleInstance, MAKEINTRESOURCEA(bitmap), IMAGE_BITMAP, 0, 0, LR_LOADMAP3DCOLORS);
+    if (!picture)
+        return;  // a button without its picture still works
+    m_->pictures.push_back(std::make_unique<GdiObject>(picture));
+    SendMessageA(Item(id), BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+}
+
+bool Dialog::Refuse(const String& text) {
+    Modal scope;
+    const String caption = String::Load(IDS_PRODUCT);
+    MessageBoxA(Handle(), text.CStr(), caption.CStr(), MB_OK | MB_ICONERROR);
+    return false;
 }
 
 LRESULT Dialog::InitDialog() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/String.h"
 #include "ui/win32/Window.h"
 
 namespace app {
@@ -42,6 +43,13 @@ class Dialog : public Window {
     bool IsExchanging() const noexcept;
     HWND Item(int id) const;
     ToolTip* GetToolTip() const noexcept;
+
+    // Puts a picture resource on a button (its light grey becomes the button face); the
+    // dialog keeps the picture while it lives.
+    void SetButtonPicture(int id, int bitmap);
+    // Shows a check's refusal: a message box owned by the dialog, with the product name as
+    // caption and the stop icon, inside a modal scope.  Returns false, the check's answer.
+    bool Refuse(const String& text);
 
     // The dialog procedure; returns whether the message was handled.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

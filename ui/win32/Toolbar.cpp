@@ -10,6 +10,8 @@ namespace app {
 
 namespace {
 
+constexpr int kPictureSize = 16;
+
 constexpr TOOLBAR_ENTRY kEntries[] = {
     {IDM_UNDO, IDB_UNDO, 0, TBSTYLE_BUTTON},
     {IDM_REDO, IDB_REDO, 0, TBSTYLE_BUTTON},
@@ -43,6 +45,9 @@ HWND Toolbar::Create(HWND frame) {
     if (!toolbar)
         throw Exception(ErrorCreateWindow);
     SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // The control takes pictures as 16 x 15 unless told otherwise, and would cut the bottom row
+    // off ours.
+    SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kPictureSize, kPictureSize));
     int bitmaps = 0;
     for (const TOOLBAR_ENTRY* entry = kEntries; entry->command != -1; ++entry) {
         int image = 0;

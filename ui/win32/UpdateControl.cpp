@@ -7,7 +7,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "ui/VectorForm.h"
+#include "ui/VolumeScale.h"
+#include "ui/win32/AngleControl.h"
 #include "ui/win32/Dialog.h"
+#include "ui/win32/VolumeControl.h"
 
 namespace app {
 
@@ -84,6 +88,42 @@ void UpdateControl::TrackPosition(int id, int32_t& position) {
     } else {
         position = static_cast<int32_t>(SendMessageA(Item(id), TBM_GETPOS, 0, 0));
     }
+}
+
+void UpdateControl::Angle(int id, double& angle) {
+    AngleControl* control = Bound<AngleControl>(id);
+    if (!control)
+        return;
+    if (toControls_)
+        control->SetAngle(angle);
+    else
+        angle = control->Angle();
+}
+
+void UpdateControl::Volume(int id, double& value) {
+    VolumeControl* control = Bound<VolumeControl>(id);
+    if (!control)
+        return;
+    if (toControls_)
+        control->SetValue(value);
+    else
+        value = control->Value();
+}
+
+void UpdateControl::VolumeInt(int id, int32_t& value) {
+    double shown = value;
+    Volume(id, shown);
+    if (!toControls_)
+        value = VolumeScale::WholeNumber(shown);
+}
+
+void UpdateControl::Vector(int lengthId, int angleId, Vector2& vector) {
+    const VECTORFORM form = ToVectorForm(vector);
+    VECTORFORM shown = form;
+    Volume(lengthId, shown.length);
+    Angle(angleId, shown.angle);
+    if (!toControls_ && (shown.length != form.length || shown.angle != form.angle))
+        vector = FromVectorForm(shown);
 }
 
 double UpdateControl::ParseDecimal(const char* text) {

@@ -42,6 +42,14 @@ class UpdateControl {
     void Radio(const ID_VALUE* table, int32_t& value);
     // A trackbar's position.
     void TrackPosition(int id, int32_t& position);
+    // The angle of an AngleControl (radians) and the value of a VolumeControl; back, a whole
+    // number cut toward zero.
+    void Angle(int id, double& angle);
+    void Volume(int id, double& value);
+    void VolumeInt(int id, int32_t& value);
+    // A vector as a length slider and a direction picker.  Back, a vector whose controls
+    // still show what it gave them keeps its exact value.
+    void Vector(int lengthId, int angleId, Vector2& vector);
 
     // The number a decimal text holds, 0 when it holds none (also for hex, inf and nan texts).
     static double ParseDecimal(const char* text);

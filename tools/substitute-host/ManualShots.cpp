@@ -1,0 +1,128 @@
+#include "tools/substitute-host/ManualShots.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "resources/ResourceIds.h"
+#include "tools/common/PngFile.h"
+#include "tools/common/RunDriver.h"
+
+namespace tools {
+
+namespace {
+
+constexpr int kPaintMs = 400;  // for a window that just appeared to draw itself
+constexpr int kStrokeSteps = 30;
+constexpr int kStepMs = 50;  // a little more than a turn, so that every turn sprays somewhere new
+constexpr int kToolbarId = 1000;
+constexpr int kMotionEndsMs = 15000;
+
+// Writes the part `area` (screen coordinates) of a picture of the whole screen.
+void SaveArea(const RunDriver::SNAPSHOT& screen, const RECT& area, const std::string& folder, const char* name) {
+    RgbaPicture picture;
+    picture.width = area.right - area.left;
+    picture.height = area.bottom - area.top;
+    picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height * 4);
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < picture.width; ++x) {
+            const size_t from = 3 * (static_cast<size_t>(area.top + y) * screen.width + area.left + x);
+            unsigned char* to = &picture.pixels[4 * (static_cast<size_t>(y) * picture.width + x)];
+            to[0] = static_cast<unsigned char>(screen.bgr[from + 2]);
+            to[1] = static_cast<unsigned char>(screen.bgr[from + 1]);
+            to[2] = static_cast<unsigned char>(screen.bgr[from]);
+            to[3] = 255;
+        }
+    }
+    const std::string path = folder + "\\" + name + ".png";
+    if (!SavePng(path, picture))
+        std::fprintf(stderr, "%s: cannot be written\n", path.c_str());
+}
+
+void SaveWindow(HWND window, const std::string& folder, const char* name) {
+    if (!window) {
+        std::fprintf(stderr, "%s: the window did not appear\n", name);
+        return;
+    }
+    Sleep(kPaintMs);
+    RECT area = {};
+    GetWindowRect(window, &area);
+    SaveArea(RunDriver::Capture(GetDesktopWindow()), area, folder, name);
+}
+
+// A wavy stroke across the upper half of the picture, painted as a hand paints it: the cursor
+// itself moves, since every turn sprays where the cursor is.
+void PaintStroke(HWND view) {
+    RECT client = {};
+    GetClientRect(view, &client);
+    const int left = client.right / 2 - 170, top = client.bottom / 2 - 100;
+    POINT at = {};
+    for (int i = 0; i <= kStrokeSteps; ++i) {
+        at = {left + 340 * i / kStrokeSteps, top + static_cast<int>(18 * std::sin(i * 0.45))};
+        POINT screen = at;
+        ClientToScreen(view, &screen);
+        SetCursorPos(screen.x, screen.y);
+        PostMessageA(view, i == 0 ? WM_LBUTTONDOWN : WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        Sleep(kStepMs);
+    }
+    PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+// Once the last particle has gone, the stroke is a history step and undo comes alive.
+bool WaitForMotionToEnd(HWND frame) {
+    HWND toolbar = GetDlgItem(frame, kToolbarId);
+    return RunDriver::WaitUntil([&] { return SendMessageA(toolbar, TB_ISBUTTONENABLED, IDM_UNDO, 0) != 0; },
+                                kMotionEndsMs);
+}
+
+// The frame and every panel shown beside it.
+struct PANORAMA {
+    HWND frame;
+    RECT area;
+};
+
+BOOL CALLBACK AddPanel(HWND window, LPARAM data) {
+    PANORAMA* panorama = reinterpret_cast<PANORAMA*>(data);
+    if (GetWindow(window, GW_OWNER) == panorama->frame && IsWindowVisible(window)) {
+        RECT panel = {};
+        GetWindowRect(window, &panel);
+        UnionRect(&panorama->area, &panorama->area, &panel);
+    }
+    return TRUE;
+}
+
+// The frame and the panels beside it, as the user sees them side by side.
+void ShootWorkspace(RunDriver& run, const std::string& folder) {
+    HWND frame = run.Frame();
+    PaintStroke(GetDlgItem(frame, IDC_VIEW));
+    if (!WaitForMotionToEnd(frame))
+        std::fprintf(stderr, "workspace: the stroke did not come to rest\n");
+    PANORAMA panorama = {frame, {}};
+    GetWindowRect(frame, &panorama.area);
+    EnumWindows(AddPanel, reinterpret_cast<LPARAM>(&panorama));
+    SetCursorPos(0, 0);  // out of the picture
+    Sleep(kPaintMs);
+    SaveArea(RunDriver::Capture(GetDesktopWindow()), panorama.area, folder, "workspace");
+}
+
+void ShootAbout(RunDriver& run, const std::string& folder) {
+    RunDriver::Command(run.Frame(), IDM_ABOUT);
+    HWND dialog = run.WindowWith(IDOK);
+    SaveWindow(dialog, folder, "dialog-about");
+    if (dialog) {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        RunDriver::WaitUntil([&] { return !IsWindow(dialog); });
+    }
+}
+
+}  // namespace
+
+void TakeManualShots(RunDriver& run, const std::string& folder) {
+    ShootAbout(run, folder);
+    ShootWorkspace(run, folder);
+}
+
+}  // namespace tools

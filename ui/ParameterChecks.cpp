@@ -1,0 +1,75 @@
+#include "ui/ParameterChecks.h"
+
+#include "engine/SPRAYSTYLE.h"
+#include "resources/ResourceIds.h"
+
+namespace app {
+
+namespace {
+
+constexpr CHECKRESULT kPassed = {true, 0, 0.0, 0.0};
+
+CHECKRESULT Refused(int32_t message, double first, double second = 0.0) {
+    return {false, message, first, second};
+}
+
+bool Within(double value, double low, double high) {
+    return value >= low && value <= high;
+}
+
+}  // namespace
+
+CHECKRESULT ParameterChecks::Limit(double edited, double minimum) {
+    return edited >= minimum ? kPassed : Refused(IDS_LIMIT_TOO_LOW, minimum);
+}
+
+CHECKRESULT ParameterChecks::Velocity(double edited, double minimum, double width, double rotation) {
+    const CHECKRESULT limit = Limit(edited, minimum);
+    if (!limit.passes)
+        return limit;
+    if (!Within(width, 0.0, 360.0))
+        return Refused(IDS_WIDTH_RANGE, 0.0, 360.0);
+    if (!Within(rotation, 0.0, 360.0))
+        return Refused(IDS_ROTATION_RANGE, 0.0, 360.0);
+    return kPassed;
+}
+
+CHECKRESULT ParameterChecks::Spin(int32_t step, int32_t life) {
+    return step >= 1 && step <= life ? kPassed : Refused(IDS_SPIN_STEP_RANGE, 1.0);
+}
+
+CHECKRESULT ParameterChecks::Split(const SPLITSTEPS& steps, int32_t life) {
+    if (steps.step1 < 1 || steps.step1 > life)
+        return Refused(IDS_SPLIT_STEP_RANGE, 1.0);
+    if (steps.step2 < 1 || steps.step2 > life)
+        return Refused(IDS_SPLIT_STEP_RANGE, 1.0);
+    if (steps.lag < 0 || steps.lag > life)
+        return Refused(IDS_SPLIT_LAG_RANGE, 0.0);
+    if (steps.generations < 1)
+        return Refused(IDS_GENERATIONS_TOO_LOW, 1.0);
+    return kPassed;
+}
+
+SPLITENABLING ParameterChecks::SplitEnabling(bool useSplit, int32_t mode) {
+    return {useSplit, useSplit && mode == SplitTwoBranches, useSplit && mode != SplitOneBranch};
+}
+
+CHECKRESULT ParameterChecks::StripePeriod(int32_t period) {
+    return period >= 1 ? kPassed : Refused(IDS_STRIPE_PERIOD_TOO_LOW, 1.0);
+}
+
+CHECKRESULT ParameterChecks::Options(int32_t turnInterval, int32_t displayingInterval, int32_t historyCount) {
+    if (turnInterval <= 0)
+        return Refused(IDS_TURN_INTERVAL_TOO_LOW, 1.0);
+    if (displayingInterval <= 0)
+        return Refused(IDS_DISPLAY_INTERVAL_TOO_LOW, 1.0);
+    if (historyCount < 0)
+        return Refused(IDS_HISTORY_COUNT_NEGATIVE, 0.0);
+    return kPassed;
+}
+
+String ParameterChecks::Message(const CHECKRESULT& result) {
+    return String::Format(String::Load(result.message).CStr(), result.first, result.second);
+}
+
+}  // namespace app
