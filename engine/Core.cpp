@@ -42,8 +42,8 @@ int32_t BytesOf(int32_t count, size_t size) {
 }
 
 // The grid of an image and the byte sizes of its buffers, all in checked arithmetic: the two
-// grids and their row records, and what one force-pass band works in (FORCEBAND: copies of three
-// rows with their coarse positions and where their columns begin, the sums of two rows).
+// grids and their row records, and what one force-pass band works in (FORCEBAND: copies of up to
+// three rows with their coarse positions, their sums and where their columns begin).
 struct GridLayout {
     explicit GridLayout(int32_t width, int32_t height)
         : gridWidth(GridCells(width)),
@@ -53,16 +53,27 @@ struct GridLayout {
           cellBytes(BytesOf(CheckedMultiply(gridWidth, gridHeight, ErrorOverflow), sizeof(CELL))),
           rowBytes(BytesOf(gridHeight, sizeof(CELLROW))),
           rowCapacity(CheckedMultiply(gridWidth, kCellCapacity, ErrorOverflow)),
-          sumBytes(BytesOf(rowCapacity, sizeof(SUM))),
-          sideBytes(BytesOf(CheckedMultiply(rowCapacity, 3, ErrorOverflow), sizeof(PAIRSIDE))),
-          coarseBytes(BytesOf(CheckedAdd(CheckedMultiply(rowCapacity, 3, ErrorOverflow), kPartnerPadding, ErrorOverflow),
-                              sizeof(uint32_t))),
-          startBytes(BytesOf(CheckedMultiply(gridWidth, 3, ErrorOverflow), sizeof(int32_t))) {}
+          bandBytes(BandBytes(3)) {}
+
+    // What a band with `copies` row copies holds, checked; its parts are each smaller.
+    int32_t SlotCount(int32_t copies) const { return CheckedMultiply(rowCapacity, copies, ErrorOverflow); }
+    int32_t BandBytes(int32_t copies) const {
+        const int32_t slots = SlotCount(copies);
+        int32_t bytes = BytesOf(slots, sizeof(PAIRSIDE) + sizeof(SUM) + sizeof(int32_t));
+        bytes = CheckedAdd(bytes, BytesOf(CheckedAdd(slots, kPartnerPadding, ErrorOverflow), sizeof(uint32_t)),
+                           ErrorOverflow);
+        return CheckedAdd(bytes, BytesOf(CheckedMultiply(gridWidth, copies, ErrorOverflow), sizeof(int32_t)),
+                          ErrorOverflow);
+    }
 
     int32_t gridWidth, gridHeight, offsetX, offsetY;
     int32_t cellBytes, rowBytes;
-    int32_t rowCapacity, sumBytes, sideBytes, coarseBytes, startBytes;
+    int32_t rowCapacity, bandBytes;
 };
+
+// Bands beyond the first get at most this much storage between them: a picture so wide that its
+// bands would need more works in fewer of them.
+constexpr int32_t kExtraBandBytes = 64 << 20;
 
 // Storage for as many force-pass bands as the crew cuts its work into.
 void AllocateBands(CoreMember& m) {
@@ -70,17 +81,23 @@ void AllocateBands(CoreMember& m) {
     if (m.cells.IsEmpty())
         return;
     const GridLayout layout(m.width, m.height);
-    m.bands.resize(static_cast<size_t>(PartsFor(m.crew->Size())));
+    const int32_t wanted = PartsFor(m.crew->Size());
+    const int32_t bands = wanted > 1 ? 1 + std::min(wanted - 1, kExtraBandBytes / layout.bandBytes) : 1;
+    // Only bands that run side by side need the third copy, of the row below them.
+    const int32_t copies = bands > 1 ? 3 : 2;
+    const int32_t slots = layout.SlotCount(copies);
+    m.bands.resize(static_cast<size_t>(bands));
     for (FORCEBAND& band : m.bands) {
-        AllocateZeroed(band.sides, layout.sideBytes);
-        AllocateZeroed(band.coarse, layout.coarseBytes);
-        AllocateZeroed(band.starts, layout.startBytes);
-        AllocateZeroed(band.sums[0], layout.sumBytes);
-        AllocateZeroed(band.sums[1], layout.sumBytes);
+        AllocateZeroed(band.sides, BytesOf(slots, sizeof(PAIRSIDE)));
+        AllocateZeroed(band.coarse, BytesOf(slots + kPartnerPadding, sizeof(uint32_t)));
+        AllocateZeroed(band.sums, BytesOf(slots, sizeof(SUM)));
+        AllocateZeroed(band.columns, BytesOf(slots, sizeof(int32_t)));
+        AllocateZeroed(band.starts, BytesOf(m.gridWidth * copies, sizeof(int32_t)));
         AllocateZeroed(band.partners, BytesOf(kMostPartners + kPartnerPadding, sizeof(int32_t)));
         AllocateZeroed(band.terms, BytesOf(kMostPartners, sizeof(PAIRTERMS)));
         for (int32_t r = 0; r < 3; ++r)
-            band.copies[r] = {r * layout.rowCapacity, 0, 1, 0, band.starts.Data() + r * m.gridWidth};
+            band.copies[r] = {std::min(r, copies - 1) * layout.rowCapacity, 0, 1, 0,
+                              band.starts.Data() + std::min(r, copies - 1) * m.gridWidth};
         band.rowBelow = -1;
     }
 }

@@ -25,18 +25,19 @@ struct SIDECOPY {
     }
 };
 
-// The storage one band of cell rows works in during the force pass: copies of three cell rows in
-// scan order (3 x gridWidth x 32 records) with their coarse positions (with 4 entries of
-// padding for reads four at a time), where each column begins in its row's copy
-// (3 x gridWidth), the sums of two rows (gridWidth x 32 each, all zero between passes), and one
-// particle's forward neighbours with their terms.  The copies of the rows with even and odd
-// numbers take turns; the third holds the row below the band when that row was copied before
-// the band started.  A pass that runs its bands side by side gives each band its own.
+// The storage one band of cell rows works in during the force pass: copies of two or three cell
+// rows in scan order (gridWidth x 32 records each) with their coarse positions (with 4 entries
+// of padding for reads four at a time), their cell columns, their sums (all zero between
+// passes) and where each column begins in them (gridWidth each), and one particle's forward neighbours with their
+// terms.  The copies of the rows with even and odd numbers take turns; the third, which only
+// a pass that runs its bands side by side has, holds the row below the band, copied before the
+// band started.  Each band has its own.
 struct FORCEBAND {
     Buffer<PAIRSIDE> sides;
     Buffer<uint32_t> coarse;
+    Buffer<int32_t> columns;
     Buffer<int32_t> starts;
-    Buffer<SUM> sums[2];
+    Buffer<SUM> sums;
     Buffer<int32_t> partners;
     Buffer<PAIRTERMS> terms;
     SIDECOPY copies[3];

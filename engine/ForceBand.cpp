@@ -17,12 +17,13 @@ ForceBand::ForceBand(CoreMember& core, const WORLD_SETTINGS& world, FORCEBAND& b
       items_(core.infoList.Items()),
       sides_(band.sides.Data()),
       coarse_(band.coarse.Data()),
-      sums_{band.sums[0].Data(), band.sums[1].Data()},
+      columns_(band.columns.Data()),
+      sums_(band.sums.Data()),
       partners_(band.partners.Data()),
       terms_(band.terms.Data()) {}
 
-// Copies the particles of cell row `row` in scan order, with their sums in the row's half of
-// the band's sums (all zero: the particles of two rows earlier cleared them).
+// Copies the particles of cell row `row` in scan order; their sums (at the same indexes) are all
+// zero: the particles of two rows earlier cleared them.
 void ForceBand::CopyRow(int32_t row) {
     SIDECOPY& copy = Copy(row);
     copy.count = 0;
@@ -35,7 +36,6 @@ void ForceBand::CopyRow(int32_t row) {
     first = std::max(first, 1);
     last = std::min(last, m_.gridWidth - 2);
     CELL* cells = &m_.CellAt(0, row);
-    SUM* sums = sums_[row & 1];
     int32_t n = 0;
     for (int32_t j = first; j <= last; ++j) {
         copy.starts[j] = n;
@@ -44,8 +44,8 @@ void ForceBand::CopyRow(int32_t row) {
             PARTICLE& p = cell.particles[k];
             const PARTICLE_INFO_KEY& key = items_[p.info].key;
             const int32_t g = copy.base + n;
-            sides_[g] = {CellX(j, p), CellY(row, p), p.vx, p.vy, key.Gravity, key.Repulsion, key.Viscosity,
-                         &p,          &sums[n],      &key, j};
+            sides_[g] = {CellX(j, p), CellY(row, p), p.vx, p.vy, key.Gravity, key.Repulsion, key.Viscosity, &p};
+            columns_[g] = j;
             coarse_[g] = CoarsePosition(PackedPosition(j, p.fx), PackedPosition(row, p.fy));
         }
     }
@@ -81,9 +81,7 @@ void ForceBand::Run(int32_t first, int32_t last, int32_t copied, RANDOMSTREAM& r
 
 namespace {
 
-PAIRACTOR Actor(const PAIRSIDE& side) {
-    const PARTICLE_INFO_KEY& key = *side.key;
-    const SUM& sum = *side.sum;
+PAIRACTOR Actor(const PAIRSIDE& side, const PARTICLE_INFO_KEY& key, const SUM& sum) {
     PAIRACTOR a;
     a.force = _mm_loadu_pd(&sum.forceX);
     a.velocity = _mm_loadu_pd(&sum.velocitySumX);
@@ -110,12 +108,12 @@ void ForceBand::ReceiveFromAbove(int32_t row) {
     const SIDECOPY& here = Copy(row);
     RANDOMSTREAM unused{0};
     for (int32_t g = above.base; g < above.base + above.count; ++g) {
-        const PAIRACTOR a = Actor(sides_[g]);
-        const int32_t j = sides_[g].column;
+        const PAIRACTOR a = Actor(sides_[g], items_[sides_[g].particle->info].key, sums_[g]);
+        const int32_t j = columns_[g];
         const int32_t n = NearCandidates(coarse_, here.Start(j - 1), here.Start(j + 2), coarse_[g], partners_);
         WorkOutTerms(a, n, unused);
         for (int32_t t = 0; t < n; ++t)
-            AddTermsToB(terms_[t], *sides_[partners_[t]].sum);
+            AddTermsToB(terms_[t], sums_[partners_[t]]);
     }
 }
 
@@ -124,18 +122,18 @@ void ForceBand::RunRow(int32_t row, RANDOMSTREAM& random) {
     const SIDECOPY& below = Copy(row + 1);
     for (int32_t g = here.base; g < here.base + here.count; ++g) {
         const PAIRSIDE& side = sides_[g];
-        PAIRACTOR a = Actor(side);
-        const int32_t j = side.column;
+        PAIRACTOR a = Actor(side, items_[side.particle->info].key, sums_[g]);
+        const int32_t j = columns_[g];
         const int32_t n = Partners(g, here.Start(j + 2), below.Start(j - 1), below.Start(j + 2));
         WorkOutTerms(a, n, random);
         for (int32_t t = 0; t < n; ++t)
-            AddTerms(a, terms_[t], *sides_[partners_[t]].sum);
+            AddTerms(a, terms_[t], sums_[partners_[t]]);
         SUM total;
         _mm_storeu_pd(&total.forceX, a.force);
         _mm_storeu_pd(&total.velocitySumX, a.velocity);
         _mm_store_sd(&total.weight, a.weight);
-        UpdateVelocity(*side.particle, total, j, row, random);
-        *side.sum = SUM{0.0, 0.0, 0.0, 0.0, 0.0};
+        UpdateVelocity(side, total, random);
+        sums_[g] = SUM{0.0, 0.0, 0.0, 0.0, 0.0};
     }
 }
 
@@ -157,7 +155,8 @@ void ForceBand::WorkOutTerms(const PAIRACTOR& a, int32_t count, RANDOMSTREAM& ra
         PairOne(a, sides_[list[t]], terms_[t], random);
 }
 
-void ForceBand::UpdateVelocity(PARTICLE& p, const SUM& sum, int32_t column, int32_t row, RANDOMSTREAM& random) {
+void ForceBand::UpdateVelocity(const PAIRSIDE& side, const SUM& sum, RANDOMSTREAM& random) {
+    PARTICLE& p = *side.particle;
     const PARTICLE_INFO_KEY& s = items_[p.info].key;
     double vx = p.vx;
     double vy = p.vy;
@@ -173,7 +172,7 @@ void ForceBand::UpdateVelocity(PARTICLE& p, const SUM& sum, int32_t column, int3
     vx += sum.forceX;
     vy += sum.forceY;
     const Vector2 g = world_.GravityType == GravityRadial
-                          ? WorldGravity(world_, CellX(column, p), CellY(row, p), m_.gridWidth, m_.gridHeight)
+                          ? WorldGravity(world_, side.x, side.y, m_.gridWidth, m_.gridHeight)
                           : Vector2{world_.engineGravityX, world_.engineGravityY};
     vx += g.x;
     vy += g.y;
@@ -194,9 +193,8 @@ void ForceBand::UpdateVelocity(PARTICLE& p, const SUM& sum, int32_t column, int3
 
 void ForceBand::ClearSums(int32_t row) {
     const SIDECOPY& copy = Copy(row);
-    SUM* sums = sums_[row & 1];
-    for (int32_t n = 0; n < copy.count; ++n)
-        sums[n] = SUM{0.0, 0.0, 0.0, 0.0, 0.0};
+    for (int32_t g = copy.base; g < copy.base + copy.count; ++g)
+        sums_[g] = SUM{0.0, 0.0, 0.0, 0.0, 0.0};
 }
 
 int64_t ForceBand::CountDraws(const CoreMember& core, int32_t first, int32_t last) {

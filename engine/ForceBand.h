@@ -43,7 +43,7 @@ class ForceBand {
     void RunRow(int32_t row, RANDOMSTREAM& random);
     int32_t Partners(int32_t self, int32_t rowEnd, int32_t belowBegin, int32_t belowEnd);
     void WorkOutTerms(const PAIRACTOR& a, int32_t count, RANDOMSTREAM& random);
-    void UpdateVelocity(PARTICLE& p, const SUM& sum, int32_t column, int32_t row, RANDOMSTREAM& random);
+    void UpdateVelocity(const PAIRSIDE& side, const SUM& sum, RANDOMSTREAM& random);
     void ClearSums(int32_t row);
 
     CoreMember& m_;
@@ -52,7 +52,8 @@ class ForceBand {
     const PARTICLE_INFO_ITEM* items_;
     PAIRSIDE* sides_;
     uint32_t* coarse_;
-    SUM* sums_[2];
+    int32_t* columns_;
+    SUM* sums_;
     int32_t* partners_;
     PAIRTERMS* terms_;
 };

@@ -9,18 +9,15 @@
 namespace app {
 
 // A particle as the force pass reads it, copied once per turn into a row of such records in
-// scan order: its position in cells (column + fx / 32768, row + fy / 32768, exact in double),
-// its velocity of the previous turn and its snapshot's strengths as doubles, where it lives and
-// where its sums are gathered.  A coarse copy of its position lies in a separate array so that
-// the neighbour test can read four at a time.
+// scan order (64 bytes): its position in cells (column + fx / 32768, row + fy / 32768, exact in
+// double), its velocity of the previous turn and its snapshot's strengths as doubles, and where
+// it lives.  Its sums lie at the same index of the band's sums; a coarse copy of its position
+// lies in a separate array so that the neighbour test can read four at a time.
 struct PAIRSIDE {
     double x, y;
     double vx, vy;
     double gravity, repulsion, viscosity;
     PARTICLE* particle;
-    SUM* sum;
-    const PARTICLE_INFO_KEY* key;
-    int32_t column;
 };
 
 // What one pair adds: to A the force and the viscosity terms (B's velocity times its weight,

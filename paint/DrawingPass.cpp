@@ -41,19 +41,31 @@ struct RingLayout {
           weightBytes(BytesOf(records, sizeof(uint16_t))),
           colourBytes(BytesOf(records, sizeof(uint32_t))),
           ringBytes(CheckedAdd(weightBytes, colourBytes, ErrorOverflow)),
-          wordBytes(BytesOf(CheckedMultiply(DrawingBand::TouchWords(width), kDrawRingRows, ErrorOverflow),
-                            sizeof(uint64_t))),
+          wordBytes(
+              BytesOf(CheckedMultiply(DrawingBand::TouchWords(width), kDrawRingRows, ErrorOverflow), sizeof(uint64_t))),
           columnBytes(BytesOf(CheckedAdd(width, 16, ErrorOverflow), sizeof(int32_t))),
           pickupBytes(BytesOf(CheckedMultiply(CheckedMultiply(kPickupRows, CellColumns(width), ErrorOverflow),
-                                              kCellCapacity, ErrorOverflow),
+                                              kCellCapacity,
+                                              ErrorOverflow),
                               sizeof(PICKUP))) {}
 
     static int32_t CellColumns(int32_t width) {
         return CheckedAdd(CheckedAdd(width, kCellPixels - 1, ErrorOverflow) / kCellPixels, 3, ErrorOverflow);
     }
 
+    // What one band holds when bands are drawn side by side, checked.
+    int32_t BandBytes() const {
+        const int32_t words = CheckedAdd(wordBytes, wordBytes, ErrorOverflow);
+        return CheckedAdd(CheckedAdd(ringBytes, words, ErrorOverflow),
+                          CheckedAdd(columnBytes, pickupBytes, ErrorOverflow), ErrorOverflow);
+    }
+
     int32_t records, weightBytes, colourBytes, ringBytes, wordBytes, columnBytes, pickupBytes;
 };
+
+// Bands beyond the first get at most this much storage between them: a picture so wide that its
+// bands would need more is drawn in fewer of them.
+constexpr int32_t kExtraBandBytes = 64 << 20;
 
 }  // namespace
 
@@ -72,7 +84,8 @@ class DrawingPassMember {
             return false;
         if (image->ConstData() == nullptr)
             return false;
-        const int64_t pickups = int64_t{kPickupRows} * grid.gridWidth * kCellCapacity;
+        // Bands side by side defer pick-ups; one band alone needs no room for them.
+        const int64_t pickups = bands.size() > 1 ? int64_t{kPickupRows} * grid.gridWidth * kCellCapacity : 0;
         return brushMasks.Size() >= kBrushMaskTotal && bands[0].pickups.Count() >= pickups;
     }
 
@@ -104,21 +117,25 @@ DrawingPass::DrawingPass() : m_(std::make_unique<DrawingPassMember>()) {}
 DrawingPass::~DrawingPass() = default;
 
 int32_t DrawingPass::RingBytesFor(int32_t width) {
-    return RingLayout(width).ringBytes;
+    const RingLayout layout(width);
+    layout.BandBytes();
+    return layout.ringBytes;
 }
 
 void DrawingPass::Build(int32_t width, int32_t threads) {
     const RingLayout layout(width);
     BuildBrushMasks(m_->brushMasks);
     m_->bands.clear();
-    m_->bands.resize(static_cast<size_t>(PartsFor(std::clamp(threads, 1, kMostCrew))));
+    const int32_t wanted = PartsFor(std::clamp(threads, 1, kMostCrew));
+    const int32_t bands = wanted > 1 ? 1 + std::min(wanted - 1, kExtraBandBytes / layout.BandBytes()) : 1;
+    m_->bands.resize(static_cast<size_t>(bands));
     for (DRAWBAND& band : m_->bands) {
         AllocateZeroed(band.weights, layout.weightBytes);
         AllocateZeroed(band.colours, layout.colourBytes);
         AllocateZeroed(band.touched, layout.wordBytes);
         AllocateZeroed(band.heavy, layout.wordBytes);
         AllocateZeroed(band.heavyColumns, layout.columnBytes);
-        AllocateZeroed(band.pickups, layout.pickupBytes);
+        AllocateZeroed(band.pickups, bands > 1 ? layout.pickupBytes : 0);
         band.pickupCount = 0;
     }
     m_->width = width;

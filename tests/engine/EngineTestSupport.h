@@ -70,12 +70,10 @@ inline app::PARTICLE& Place(app::Core& core,
 // Whether every force-pass sum of every band is zero, as each pass must leave them.
 inline bool SumsAreClear(const app::CoreMember& m) {
     for (const app::FORCEBAND& band : m.bands) {
-        for (const app::Buffer<app::SUM>& sums : band.sums) {
-            for (int32_t s = 0; s < sums.Count(); ++s) {
-                const app::SUM& z = sums.ConstData()[s];
-                if (z.forceX != 0 || z.forceY != 0 || z.velocitySumX != 0 || z.velocitySumY != 0 || z.weight != 0)
-                    return false;
-            }
+        for (int32_t s = 0; s < band.sums.Count(); ++s) {
+            const app::SUM& z = band.sums.ConstData()[s];
+            if (z.forceX != 0 || z.forceY != 0 || z.velocitySumX != 0 || z.velocitySumY != 0 || z.weight != 0)
+                return false;
         }
     }
     return true;
