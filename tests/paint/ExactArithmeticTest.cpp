@@ -158,7 +158,8 @@ TEST(ExactArithmetic, CompositingEveryByteAtTheExtremes) {
                         std::memcpy(plain, pixel, 4);
                         app::CompositeHeavy(pixel, W, Q, 0);
                         PlainComposite(plain, W, Q, 0);
-                        ASSERT_EQ(std::memcmp(pixel, plain, 4), 0) << a << " " << W << " " << level << " " << x << " " << q;
+                        ASSERT_EQ(std::memcmp(pixel, plain, 4), 0)
+                            << a << " " << W << " " << level << " " << x << " " << q;
                     }
                 }
             }
