@@ -37,11 +37,13 @@ inline double CellY(int32_t row, const PARTICLE& p) noexcept {
     return row + p.fy / kFractionScale;
 }
 
-// Turns v by angle a with wiggle w (radians); draws only when either is non-zero.
-inline void Turn(double& vx, double& vy, double a, double w) noexcept {
-    if (a == 0.0 && w == 0.0)
-        return;
-    const double u = RandomUnit();
+// Whether turning by angle a with wiggle w draws a random number.
+inline bool TurnDraws(double a, double w) noexcept {
+    return !(a == 0.0 && w == 0.0);
+}
+
+// Turns v by angle a with wiggle w (radians), by the fraction u drawn for it.
+inline void TurnBy(double& vx, double& vy, double a, double w, double u) noexcept {
     const double alpha = a + w * u - w * 0.5;
     const double c = std::cos(alpha);
     const double s = std::sin(alpha);
@@ -49,6 +51,17 @@ inline void Turn(double& vx, double& vy, double a, double w) noexcept {
     const double y = -vx * s + vy * c;
     vx = x;
     vy = y;
+}
+
+// Turns v by angle a with wiggle w (radians); draws only when either is non-zero.
+inline void Turn(double& vx, double& vy, double a, double w) noexcept {
+    if (TurnDraws(a, w))
+        TurnBy(vx, vy, a, w, RandomUnit());
+}
+
+inline void Turn(double& vx, double& vy, double a, double w, RANDOMSTREAM& random) noexcept {
+    if (TurnDraws(a, w))
+        TurnBy(vx, vy, a, w, random.Unit());
 }
 
 }  // namespace app

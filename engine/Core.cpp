@@ -22,6 +22,11 @@ void AllocateZeroed(UCharBuffer& buffer, int32_t bytes) {
         std::memset(buffer.Data(), 0, static_cast<size_t>(bytes));
 }
 
+// A particle's forward neighbours lie in five cells; the neighbour test reads and writes up to
+// four entries past the end of a run.
+constexpr int32_t kMostPartners = 5 * kCellCapacity;
+constexpr int32_t kPartnerPadding = 4;
+
 // Cells covering the image with at least one cell of border ring on every side.
 int32_t GridCells(int32_t pixels) {
     return CheckedAdd(CheckedAdd(pixels, kCellPixels - 1, ErrorOverflow) / kCellPixels, 3, ErrorOverflow);
@@ -36,7 +41,9 @@ int32_t BytesOf(int32_t count, size_t size) {
     return CheckedMultiply(count, static_cast<int32_t>(size), ErrorOverflow);
 }
 
-// The grid of an image and the byte sizes of its buffers, all in checked arithmetic.
+// The grid of an image and the byte sizes of its buffers, all in checked arithmetic: the two
+// grids and their row records, and what one force-pass band works in (FORCEBAND: copies of up to
+// three rows with their coarse positions, their sums and where their columns begin).
 struct GridLayout {
     explicit GridLayout(int32_t width, int32_t height)
         : gridWidth(GridCells(width)),
@@ -45,15 +52,61 @@ struct GridLayout {
           offsetY(GridOffset(gridHeight, height)),
           cellBytes(BytesOf(CheckedMultiply(gridWidth, gridHeight, ErrorOverflow), sizeof(CELL))),
           rowBytes(BytesOf(gridHeight, sizeof(CELLROW))),
-          sumBytes(BytesOf(CheckedMultiply(gridWidth, kCellCapacity, ErrorOverflow), sizeof(SUM))) {}
+          rowCapacity(CheckedMultiply(gridWidth, kCellCapacity, ErrorOverflow)),
+          bandBytes(BandBytes(3)) {}
+
+    // What a band with `copies` row copies holds, checked; its parts are each smaller.
+    int32_t SlotCount(int32_t copies) const { return CheckedMultiply(rowCapacity, copies, ErrorOverflow); }
+    int32_t BandBytes(int32_t copies) const {
+        const int32_t slots = SlotCount(copies);
+        int32_t bytes = BytesOf(slots, sizeof(PAIRSIDE) + sizeof(SUM) + sizeof(int32_t));
+        bytes = CheckedAdd(bytes, BytesOf(CheckedAdd(slots, kPartnerPadding, ErrorOverflow), sizeof(uint32_t)),
+                           ErrorOverflow);
+        return CheckedAdd(bytes, BytesOf(CheckedMultiply(gridWidth, copies, ErrorOverflow), sizeof(int32_t)),
+                          ErrorOverflow);
+    }
 
     int32_t gridWidth, gridHeight, offsetX, offsetY;
-    int32_t cellBytes, rowBytes, sumBytes;
+    int32_t cellBytes, rowBytes;
+    int32_t rowCapacity, bandBytes;
 };
+
+// Bands beyond the first get at most this much storage between them: a picture so wide that its
+// bands would need more works in fewer of them.
+constexpr int32_t kExtraBandBytes = 64 << 20;
+
+// Storage for as many force-pass bands as the crew cuts its work into.
+void AllocateBands(CoreMember& m) {
+    m.bands.clear();
+    if (m.cells.IsEmpty())
+        return;
+    const GridLayout layout(m.width, m.height);
+    const int32_t wanted = PartsFor(m.crew->Size());
+    const int32_t bands = wanted > 1 ? 1 + std::min(wanted - 1, kExtraBandBytes / layout.bandBytes) : 1;
+    // Only bands that run side by side need the third copy, of the row below them.
+    const int32_t copies = bands > 1 ? 3 : 2;
+    const int32_t slots = layout.SlotCount(copies);
+    m.bands.resize(static_cast<size_t>(bands));
+    for (FORCEBAND& band : m.bands) {
+        AllocateZeroed(band.sides, BytesOf(slots, sizeof(PAIRSIDE)));
+        AllocateZeroed(band.coarse, BytesOf(slots + kPartnerPadding, sizeof(uint32_t)));
+        AllocateZeroed(band.sums, BytesOf(slots, sizeof(SUM)));
+        AllocateZeroed(band.columns, BytesOf(slots, sizeof(int32_t)));
+        AllocateZeroed(band.starts, BytesOf(m.gridWidth * copies, sizeof(int32_t)));
+        AllocateZeroed(band.partners, BytesOf(kMostPartners + kPartnerPadding, sizeof(int32_t)));
+        AllocateZeroed(band.terms, BytesOf(kMostPartners, sizeof(PAIRTERMS)));
+        for (int32_t r = 0; r < 3; ++r)
+            band.copies[r] = {std::min(r, copies - 1) * layout.rowCapacity, 0, 1, 0,
+                              band.starts.Data() + std::min(r, copies - 1) * m.gridWidth};
+        band.rowBelow = -1;
+    }
+}
 
 }  // namespace
 
-Core::Core() : m_(std::make_unique<CoreMember>()) {}
+Core::Core() : m_(std::make_unique<CoreMember>()) {
+    m_->crew = std::make_unique<WorkCrew>(DefaultCrewSize());
+}
 
 Core::~Core() {
     EraseAll();
@@ -85,8 +138,17 @@ void Core::Init() {
     AllocateZeroed(m.nextCells, layout.cellBytes);
     AllocateZeroed(m.rows, layout.rowBytes);
     AllocateZeroed(m.nextRows, layout.rowBytes);
-    AllocateZeroed(m.sums[0], layout.sumBytes);
-    AllocateZeroed(m.sums[1], layout.sumBytes);
+    AllocateBands(m);
+}
+
+void Core::SetThreadCount(int32_t threads) {
+    m_->crew.reset();
+    m_->crew = std::make_unique<WorkCrew>(threads);
+    AllocateBands(*m_);
+}
+
+int32_t Core::ThreadCount() const noexcept {
+    return m_->crew->Size();
 }
 
 void Core::SetImage(Image* image) noexcept {
@@ -182,7 +244,8 @@ PARTICLEGRID Core::Grid() noexcept {
             m.infoList.Items(),
             m.infoList.Count(),
             m.mode,
-            m.image};
+            m.image,
+            m.crew.get()};
 }
 
 CoreMember& Core::Members() noexcept {

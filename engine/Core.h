@@ -33,6 +33,11 @@ class Core {
     // The same checks for an image of that size, without building anything (code 11 for a
     // negative size, 12 for one whose grid overflows).
     static void CheckSize(int32_t width, int32_t height);
+    // How many threads a turn's passes share their work among (the caller included); the result
+    // of a turn does not depend on it.  By default as many as the system has processors.  Not
+    // during a turn.
+    void SetThreadCount(int32_t threads);
+    int32_t ThreadCount() const noexcept;
     // The document image that turns draw into; also read by blur-mode emission.
     void SetImage(Image* image) noexcept;
     // The drawing pass of every turn; none (null) draws nothing.

@@ -2,45 +2,29 @@
 
 #include <cstdint>
 
-#include "engine/CELL.h"
-#include "engine/PARTICLE_INFO_ITEM.h"
-#include "engine/SUM.h"
-
 namespace app {
 
 class CoreMember;
 struct WORLD_SETTINGS;
 
 // The second pass of a turn: the pair forces and viscosity sums between neighbouring particles,
-// each particle's velocity updated as soon as its own pairs are summed.  Two rolling rows of sums
-// hold what later cells still add to.  Allocates nothing.
+// each particle's velocity updated as soon as its own pairs are summed (ForceBand does the
+// work).  With a crew of several threads the inner rows are cut into bands of about equal
+// numbers of particles, worked through side by side: a band works out for itself what the row
+// above it gives its first row, each band draws from the random sequence exactly where the
+// bands above it leave it, and every sum receives the same terms in the same order as in one
+// pass from top to bottom, so the result does not depend on the number of threads.  Allocates
+// nothing.
 class ForcePass {
   public:
     ForcePass(CoreMember& core, const WORLD_SETTINGS& world);
     void Run();
 
   private:
-    // One side of a pair: the particle, where it stands in cells and what is gathered for it.
-    struct SIDE {
-        const PARTICLE& particle;
-        double x;
-        double y;
-        SUM& sum;
-    };
-
-    void AccumulatePairs(CELL* cellRow, CELL* belowRow, SUM* row, SUM* below, int32_t j, int32_t i, int32_t k);
-    void PairWithCell(const SIDE& a,
-                      const PARTICLE_INFO_KEY& ka,
-                      const CELL& cell,
-                      SUM* sums,
-                      int32_t column,
-                      int32_t row);
-    void Pair(const SIDE& a, const PARTICLE_INFO_KEY& ka, const SIDE& b);
-    void UpdateVelocity(PARTICLE& p, SUM& sum, int32_t column, int32_t row);
+    int32_t CutBands(int32_t* starts) const;
 
     CoreMember& m_;
     const WORLD_SETTINGS& world_;
-    const PARTICLE_INFO_ITEM* items_;
 };
 
 }  // namespace app

@@ -9,6 +9,7 @@
 namespace app {
 
 class Image;
+class WorkCrew;
 
 // Drawing modes of the engine; they are also the tool numbers.
 enum DrawingMode : int32_t {
@@ -31,8 +32,9 @@ struct PARTICLEGRID {
     int32_t height;
     const PARTICLE_INFO_ITEM* items;
     int32_t itemCount;
-    int32_t mode;  // a DrawingMode
-    Image* image;  // the document image; null while there is none
+    int32_t mode;    // a DrawingMode
+    Image* image;    // the document image; null while there is none
+    WorkCrew* crew;  // threads the pass may share its work among; null: none
 
     CELL* Row(int32_t row) const noexcept { return cells + static_cast<ptrdiff_t>(row) * gridWidth; }
     void Columns(int32_t row, int32_t& first, int32_t& last) const {

@@ -27,4 +27,19 @@ void RestoreRandomState(uint32_t state) noexcept {
     g_state = state;
 }
 
+uint32_t RandomStateAfter(uint32_t state, uint64_t draws) noexcept {
+    // x -> multiplier * x + increment, raised to the power `draws` bit by bit.
+    uint32_t multiplier = 22695477u, increment = 1u;
+    uint32_t totalMultiplier = 1u, totalIncrement = 0u;
+    for (; draws != 0; draws >>= 1) {
+        if (draws & 1u) {
+            totalMultiplier *= multiplier;
+            totalIncrement = totalIncrement * multiplier + increment;
+        }
+        increment = increment * (multiplier + 1u);
+        multiplier *= multiplier;
+    }
+    return totalMultiplier * state + totalIncrement;
+}
+
 }  // namespace app

@@ -21,4 +21,20 @@ inline double RandomUnit() noexcept {
 uint32_t RandomState() noexcept;
 void RestoreRandomState(uint32_t state) noexcept;
 
+// The state `draws` values further on, as if that many had been drawn: the sequence is an affine
+// map applied again and again, and its powers compose by squaring.
+uint32_t RandomStateAfter(uint32_t state, uint64_t draws) noexcept;
+
+// A part of the sequence that one part of a turn draws from, starting at a given state: parts
+// that run side by side each draw exactly the values the one sequence would give them.
+struct RANDOMSTREAM {
+    uint32_t state;
+
+    int32_t Next() noexcept {
+        state = state * 22695477u + 1u;
+        return static_cast<int32_t>((state >> 16) & 0x7FFFu);
+    }
+    double Unit() noexcept { return Next() / static_cast<double>(kRandomMax); }
+};
+
 }  // namespace app

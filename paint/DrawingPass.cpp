@@ -2,166 +2,113 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "base/Buffer.h"
 #include "base/CheckedInt.h"
 #include "base/Image.h"
+#include "base/WorkCrew.h"
 #include "engine/PARTICLEGRID.h"
 #include "paint/BrushMasks.h"
-#include "paint/ColorSettings.h"
-#include "paint/ParticleDrawing.h"
+#include "paint/DRAWBAND.h"
+#include "paint/DrawingBand.h"
 
 namespace app {
 
 namespace {
 
-// Fractions run 0 ... 32767; a larger value in a slot is read as the largest, so that no mark
-// reaches further than the row schedule below allows.
-constexpr uint16_t kMaxFraction = 32767;
-
-uint32_t PixelWord(const Image& image, int32_t x, int32_t y) {
-    const unsigned char* p = image.ConstPixel(x, y);
-    return ColorWord(p[0], p[1], p[2], p[3]);
+void AllocateZeroed(UCharBuffer& buffer, int32_t bytes) {
+    buffer.Allocate(bytes);
+    // Every turn leaves the ring as it found it, so it is emptied once here.
+    if (bytes > 0)
+        std::memset(buffer.Data(), 0, static_cast<size_t>(bytes));
 }
 
-// The occupied columns of one cell row, found while splatting it; the resolving walks visit
-// only those.
-struct ROWSPAN {
-    int32_t first;
-    int32_t last;  // first > last: the row holds no particle
+int32_t BytesOf(int32_t count, size_t size) {
+    return CheckedMultiply(count, static_cast<int32_t>(size), ErrorOverflow);
+}
+
+// A band is at least one cell row high, so that a mark reaches at most two bands, and its
+// deferred pick-ups come from at most two cell rows at each of its edges.
+constexpr int32_t kPickupRows = 4;
+
+// The byte sizes of what one band draws in, for an image `width` pixels wide, in checked
+// arithmetic (code 12 on overflow): the ring's weights and colours, its block bits, one row's
+// columns to composite and the deferred pick-ups (as many cell columns as the engine's grid has).
+struct RingLayout {
+    explicit RingLayout(int32_t width)
+        : records(CheckedMultiply(width, kDrawRingRows, ErrorOverflow)),
+          weightBytes(BytesOf(records, sizeof(uint16_t))),
+          colourBytes(BytesOf(records, sizeof(uint32_t))),
+          ringBytes(CheckedAdd(weightBytes, colourBytes, ErrorOverflow)),
+          wordBytes(
+              BytesOf(CheckedMultiply(DrawingBand::TouchWords(width), kDrawRingRows, ErrorOverflow), sizeof(uint64_t))),
+          columnBytes(BytesOf(CheckedAdd(width, 16, ErrorOverflow), sizeof(int32_t))),
+          pickupBytes(BytesOf(CheckedMultiply(CheckedMultiply(kPickupRows, CellColumns(width), ErrorOverflow),
+                                              kCellCapacity,
+                                              ErrorOverflow),
+                              sizeof(PICKUP))) {}
+
+    static int32_t CellColumns(int32_t width) {
+        return CheckedAdd(CheckedAdd(width, kCellPixels - 1, ErrorOverflow) / kCellPixels, 3, ErrorOverflow);
+    }
+
+    // What one band holds when bands are drawn side by side, checked.
+    int32_t BandBytes() const {
+        const int32_t words = CheckedAdd(wordBytes, wordBytes, ErrorOverflow);
+        return CheckedAdd(CheckedAdd(ringBytes, words, ErrorOverflow),
+                          CheckedAdd(columnBytes, pickupBytes, ErrorOverflow), ErrorOverflow);
+    }
+
+    int32_t records, weightBytes, colourBytes, ringBytes, wordBytes, columnBytes, pickupBytes;
 };
 
-// A resolved window of rows is reached by at most the last two cell rows.
-constexpr int32_t kRememberedRows = 2;
-constexpr int32_t kPrefetchCells = 32;
-
-class Pass {
-  public:
-    Pass(const PARTICLEGRID& grid, DRAWWORK* ring, const unsigned char* masks)
-        : grid_(grid),
-          image_(*grid.image),
-          ring_{ring, kDrawRingRows, grid.width, grid.height},
-          masks_(masks),
-          cells_(grid.cells),
-          items_(grid.items),
-          itemCount_(grid.itemCount) {}
-
-    void Run() {
-        const int32_t height = grid_.height;
-        int32_t done = std::max(0, -grid_.offsetY - kBrushReach);
-        for (int32_t i = 0; i < grid_.gridHeight; ++i) {
-            SplatCellRow(i);
-            const int32_t limit = std::min(i * kCellPixels - grid_.offsetY + kCellPixels - kBrushReach, height);
-            if (limit > done) {
-                ResolveRows(done, limit, i);
-                done = limit;
-            }
-        }
-        if (height > done)
-            ResolveRows(done, height, grid_.gridHeight - 1);
-    }
-
-  private:
-    double ImageX(int32_t column, const PARTICLE& p) const {
-        return (column + std::min(p.fx, kMaxFraction) / kFractionScale) * kCellPixels - grid_.offsetX;
-    }
-    double ImageY(int32_t row, const PARTICLE& p) const {
-        return (row + std::min(p.fy, kMaxFraction) / kFractionScale) * kCellPixels - grid_.offsetY;
-    }
-    MARK MarkOf(int32_t column, int32_t row, const PARTICLE& p) const {
-        return PlaceMark(ImageX(column, p), ImageY(row, p));
-    }
-
-    void SplatCellRow(int32_t i) {
-        ROWSPAN& span = spans_[i % kRememberedRows];
-        span = {grid_.gridWidth, -1};
-        int32_t first = 0, last = 0;
-        grid_.Columns(i, first, last);
-        CELL* row = cells_ + static_cast<ptrdiff_t>(i) * grid_.gridWidth;
-        for (int32_t j = first; j <= last; ++j) {
-            // Cells are large and mostly empty: ask for the counts ahead of the scan, so that a
-            // large grid costs memory bandwidth rather than one round trip per cell.
-            if (j + kPrefetchCells <= last)
-                __builtin_prefetch(&row[j + kPrefetchCells].count);
-            CELL& cell = row[j];
-            const int32_t count = std::min(cell.count, kCellCapacity);
-            if (count <= 0)
-                continue;
-            span.first = std::min(span.first, j);
-            span.last = j;
-            for (int32_t k = 0; k < count; ++k)
-                SplatParticle(j, i, cell.particles[k]);
-        }
-    }
-
-    void SplatParticle(int32_t column, int32_t row, PARTICLE& p) {
-        if (p.info < 0 || p.info >= itemCount_)
-            return;
-        const MARK mark = MarkOf(column, row, p);
-        uint32_t colour = ColorOf(items_[p.info].key, p.age, grid_.mode);
-        if (grid_.mode == DrawingModeBlur) {
-            colour = BlurDeposit(p.colour, colour);
-            const int32_t x = std::clamp(mark.px, 0, grid_.width - 1);
-            const int32_t y = std::clamp(mark.py, 0, grid_.height - 1);
-            p.colour = PixelWord(image_, x, y);
-        }
-        SplatMark(ring_, masks_, mark, colour);
-    }
-
-    // Composites image rows y0 ... y1 - 1, which only cell rows up to `lastRow` can have reached.
-    // Rather than every pixel of those rows, only the pixels under the marks are visited:
-    // untouched records are empty and would change nothing.  Each visited record is emptied, so
-    // a pixel under several marks is composited once.
-    void ResolveRows(int32_t y0, int32_t y1, int32_t lastRow) {
-        for (int32_t r = lastRow; r >= 0 && r > lastRow - kRememberedRows; --r) {
-            const ROWSPAN& span = spans_[r % kRememberedRows];
-            const CELL* row = cells_ + static_cast<ptrdiff_t>(r) * grid_.gridWidth;
-            for (int32_t j = span.first; j <= span.last; ++j) {
-                const CELL& cell = row[j];
-                const int32_t count = std::min(cell.count, kCellCapacity);
-                for (int32_t k = 0; k < count; ++k)
-                    ResolveMark(MarkOf(j, r, cell.particles[k]), y0, y1);
-            }
-        }
-    }
-
-    void ResolveMark(const MARK& mark, int32_t y0, int32_t y1) {
-        const MARKSPAN span = MarkSpan(mark, grid_.width, grid_.height);
-        const int32_t top = std::max(span.y0, y0);
-        const int32_t bottom = std::min(span.y1, y1);
-        if (span.x0 >= span.x1)
-            return;
-        for (int32_t y = top; y < bottom; ++y) {
-            ResolveSpan(ring_, image_.Row(y), y, span.x0, span.x1, grid_.mode, true);
-        }
-    }
-
-    const PARTICLEGRID& grid_;
-    Image& image_;
-    DRAWRING ring_;
-    const unsigned char* masks_;
-    CELL* cells_;
-    const PARTICLE_INFO_ITEM* items_;
-    int32_t itemCount_;
-    ROWSPAN spans_[kRememberedRows] = {};
-};
+// Bands beyond the first get at most this much storage between them: a picture so wide that its
+// bands would need more is drawn in fewer of them.
+constexpr int32_t kExtraBandBytes = 64 << 20;
 
 }  // namespace
 
 class DrawingPassMember {
   public:
-    Buffer<DRAWWORK> ring;             // kDrawRingRows x width records
+    std::vector<DRAWBAND> bands;       // one per band of rows that may be drawn at once
     Buffer<unsigned char> brushMasks;  // 16 masks of 8 x 8 bytes
+    int32_t width = 0;
+    int32_t fewestToShare = 2048;
 
     bool IsReadyFor(const PARTICLEGRID& grid) const {
         const Image* image = grid.image;
-        if (!image || !grid.cells || grid.width <= 0 || grid.height <= 0)
+        if (!image || !grid.cells || grid.width <= 0 || grid.height <= 0 || grid.width > width || bands.empty())
             return false;
         if (image->Width() != grid.width || image->Height() != grid.height || image->BytesPerPixel() != 4)
             return false;
         if (image->ConstData() == nullptr)
             return false;
-        return brushMasks.Size() >= kBrushMaskTotal && ring.Count() >= kDrawRingRows * grid.width;
+        // Bands side by side defer pick-ups; one band alone needs no room for them.
+        const int64_t pickups = bands.size() > 1 ? int64_t{kPickupRows} * grid.gridWidth * kCellCapacity : 0;
+        return brushMasks.Size() >= kBrushMaskTotal && bands[0].pickups.Count() >= pickups;
+    }
+
+    // Cuts the image rows into bands of whole cell rows with about equal particle counts;
+    // band b is rows tops[b] ... tops[b + 1] - 1.  Returns the number of bands.
+    int32_t CutBands(const PARTICLEGRID& grid, int32_t* tops) const {
+        int32_t parts = std::min(static_cast<int32_t>(bands.size()), PartsFor(grid.crew ? grid.crew->Size() : 1));
+        int64_t total = 0;
+        for (int32_t i = 0; grid.rows && i < grid.gridHeight; ++i)
+            total += grid.rows[i].count;
+        if (!grid.rows || total < fewestToShare || grid.height < 2 * kCellPixels)
+            parts = 1;
+        tops[0] = 0;
+        int32_t b = 1;
+        int64_t seen = 0;
+        for (int32_t i = 0; i < grid.gridHeight && b < parts; ++i) {
+            seen += grid.rows[i].count;
+            const int32_t next = (i + 1) * kCellPixels - grid.offsetY;
+            if (seen * parts >= total * b && next - tops[b - 1] >= kCellPixels && grid.height - next >= kCellPixels)
+                tops[b++] = next;
+        }
+        tops[b] = grid.height;
+        return b;
     }
 };
 
@@ -170,31 +117,71 @@ DrawingPass::DrawingPass() : m_(std::make_unique<DrawingPassMember>()) {}
 DrawingPass::~DrawingPass() = default;
 
 int32_t DrawingPass::RingBytesFor(int32_t width) {
-    const int32_t records = CheckedMultiply(width, kDrawRingRows, ErrorOverflow);
-    return CheckedMultiply(records, static_cast<int32_t>(sizeof(DRAWWORK)), ErrorOverflow);
+    const RingLayout layout(width);
+    layout.BandBytes();
+    return layout.ringBytes;
 }
 
-void DrawingPass::Build(int32_t width) {
+void DrawingPass::Build(int32_t width, int32_t threads) {
+    const RingLayout layout(width);
     BuildBrushMasks(m_->brushMasks);
-    const int32_t bytes = RingBytesFor(width);
-    m_->ring.Allocate(bytes);
-    // Every turn leaves the ring as it found it, so it is emptied once here.
-    if (bytes > 0)
-        std::memset(m_->ring.Data(), 0, static_cast<size_t>(bytes));
+    m_->bands.clear();
+    const int32_t wanted = PartsFor(std::clamp(threads, 1, kMostCrew));
+    const int32_t bands = wanted > 1 ? 1 + std::min(wanted - 1, kExtraBandBytes / layout.BandBytes()) : 1;
+    m_->bands.resize(static_cast<size_t>(bands));
+    for (DRAWBAND& band : m_->bands) {
+        AllocateZeroed(band.weights, layout.weightBytes);
+        AllocateZeroed(band.colours, layout.colourBytes);
+        AllocateZeroed(band.touched, layout.wordBytes);
+        AllocateZeroed(band.heavy, layout.wordBytes);
+        AllocateZeroed(band.heavyColumns, layout.columnBytes);
+        AllocateZeroed(band.pickups, bands > 1 ? layout.pickupBytes : 0);
+        band.pickupCount = 0;
+    }
+    m_->width = width;
 }
 
 void DrawingPass::Draw(const PARTICLEGRID& grid) {
-    if (!m_->IsReadyFor(grid))
+    DrawingPassMember& m = *m_;
+    if (!m.IsReadyFor(grid))
         return;
-    Pass(grid, m_->ring.Data(), m_->brushMasks.ConstData()).Run();
+    int32_t tops[PartsFor(kMostCrew) + 1];
+    const int32_t parts = m.CutBands(grid, tops);
+    const unsigned char* masks = m.brushMasks.ConstData();
+    if (parts == 1) {
+        DrawingBand(grid, m.bands[0], masks, 0, grid.height).Run();
+        return;
+    }
+    auto job = [&](int32_t b) { DrawingBand(grid, m.bands[b], masks, tops[b], tops[b + 1]).Run(); };
+    grid.crew->Run(parts, job);
+    // Every band has drawn with the old colours: the new ones can be handed over.
+    for (int32_t b = 0; b < parts; ++b) {
+        const DRAWBAND& band = m.bands[b];
+        for (int32_t k = 0; k < band.pickupCount; ++k)
+            band.pickups.ConstData()[k].particle->colour = band.pickups.ConstData()[k].colour;
+    }
 }
 
-const DRAWWORK* DrawingPass::Ring() const noexcept {
-    return m_->ring.ConstData();
+void DrawingPass::SetFewestToShare(int32_t particles) noexcept {
+    m_->fewestToShare = particles;
+}
+
+bool DrawingPass::RingIsEmpty() const noexcept {
+    for (const DRAWBAND& band : m_->bands) {
+        for (int32_t k = 0; k < band.weights.Count(); ++k) {
+            if (band.weights.ConstData()[k] != 0 || band.colours.ConstData()[k] != 0)
+                return false;
+        }
+        for (int32_t k = 0; k < band.touched.Count(); ++k) {
+            if (band.touched.ConstData()[k] != 0 || band.heavy.ConstData()[k] != 0)
+                return false;
+        }
+    }
+    return true;
 }
 
 int32_t DrawingPass::RingCount() const noexcept {
-    return m_->ring.Count();
+    return m_->bands.empty() ? 0 : m_->bands[0].weights.Count();
 }
 
 }  // namespace app

@@ -14,6 +14,8 @@ namespace {
 constexpr uint32_t kWeightLimit = 65535;
 constexpr uint32_t kWeightThreshold = 180;  // marks must pile up beyond this to change the image
 constexpr uint32_t kFullWeight = 65536;
+// Fractions run 0 ... 32767; a larger value in a slot is read as the largest.
+constexpr uint16_t kMaxFraction = 32767;
 
 inline uint32_t Byte(uint32_t word, int32_t k) noexcept {
     return word >> (8 * k) & 0xFFu;
@@ -45,6 +47,14 @@ MARK PlaceMark(double x, double y) noexcept {
     return mark;
 }
 
+MARK PlaceMarkInGrid(int32_t column, int32_t row, uint16_t fx, uint16_t fy, int32_t offsetX, int32_t offsetY) noexcept {
+    // In 1/2048 pixel: (column + f / 32768) * 16 - offset = (column * 32768 + f - offset * 2048) / 2048.
+    const int64_t x = int64_t{column} * 32768 + std::min<uint16_t>(fx, kMaxFraction) - int64_t{offsetX} * 2048;
+    const int64_t y = int64_t{row} * 32768 + std::min<uint16_t>(fy, kMaxFraction) - int64_t{offsetY} * 2048;
+    return {static_cast<int32_t>(x >> 11), static_cast<int32_t>(y >> 11), static_cast<int32_t>((x & 2047) >> 9),
+            static_cast<int32_t>((y & 2047) >> 9)};
+}
+
 MARKSPAN MarkSpan(const MARK& mark, int32_t width, int32_t height) noexcept {
     MARKSPAN span;
     span.x0 = std::max(mark.px - kBrushReach, 0);
@@ -54,34 +64,35 @@ MARKSPAN MarkSpan(const MARK& mark, int32_t width, int32_t height) noexcept {
     return span;
 }
 
-void SplatRecord(DRAWWORK& record, uint32_t m, uint32_t colour) noexcept {
+void SplatRecord(uint16_t& weight, uint32_t& colour, uint32_t m, uint32_t particle) noexcept {
     // Shortcuts that give exactly what the means below give: a zero mask value lays nothing,
-    // and every weighted mean of a colour with itself is that colour.  Most marks of a stroke
-    // land on records of their own colour, and this saves their divisions.
+    // and every weighted mean of a colour with itself is that colour.
     if (m == 0)
         return;
-    if (record.colour == colour) {
-        record.weight = static_cast<uint16_t>(std::min(record.weight + m, kWeightLimit));
+    const uint32_t W = weight;
+    weight = static_cast<uint16_t>(std::min(W + m, kWeightLimit));
+    const uint32_t Q = colour;
+    if (Q == particle)
         return;
-    }
-    const uint32_t W = record.weight;
-    const uint32_t Ac = Byte(record.colour, 3);
-    const uint32_t Ap = Byte(colour, 3);
+    const uint32_t Ac = Byte(Q, 3);
+    const uint32_t Ap = Byte(particle, 3);
     const uint32_t old = W * Ac;
     const uint32_t add = m * Ap;
-    uint32_t Q = record.colour;
+    uint32_t mixed = Q;
     if (add > 0) {
         if (old > 0) {
+            const uint32_t total = old + add;
             for (int32_t k = 0; k < 3; ++k)
-                Q = WithByte(Q, k, (Byte(Q, k) * old + Byte(colour, k) * add) / (old + add));
+                mixed = WithByte(mixed, k, SmallQuotient(Byte(Q, k) * old + Byte(particle, k) * add, total));
         } else {
-            Q = colour;
+            mixed = particle;
         }
     }
-    if (m > 0)
-        Q = WithByte(Q, 3, W > 0 ? (old + add) / (W + m) : Ap);
-    record.colour = Q;
-    record.weight = static_cast<uint16_t>(std::min(W + m, kWeightLimit));
+    colour = WithByte(mixed, 3, W > 0 ? SmallQuotient(old + add, W + m) : Ap);
+}
+
+void SplatRecord(DRAWWORK& record, uint32_t m, uint32_t colour) noexcept {
+    SplatRecord(record.weight, record.colour, m, colour);
 }
 
 void SplatMark(const DRAWRING& ring, const unsigned char* masks, const MARK& mark, uint32_t colour) noexcept {
@@ -100,25 +111,26 @@ void SplatMark(const DRAWRING& ring, const unsigned char* masks, const MARK& mar
 }
 
 uint32_t CompositeWeight(const DRAWWORK& record) noexcept {
-    const uint32_t W = record.weight;
-    const uint32_t base = W <= kWeightThreshold ? 0 : std::min(W - kWeightThreshold, 256u);
-    const uint32_t Ac = Byte(record.colour, 3);
-    return Ac > 0 ? base * (Ac + 1) : 0;
+    return CompositeWeight(record.weight, record.colour);
 }
 
-void CompositePixel(unsigned char* pixel, const DRAWWORK& record, int32_t mode) noexcept {
-    const uint32_t w = CompositeWeight(record);
+void CompositePixel(unsigned char* pixel, uint32_t weight, uint32_t colour, int32_t mode) noexcept {
+    const uint32_t w = CompositeWeight(weight, colour);
     if (w == 0)
         return;
     const uint32_t a = pixel[3];
     if (mode != DrawingModeErase) {
         const uint32_t kept = a * 256;
         for (int32_t k = 0; k < 3; ++k)
-            pixel[k] = static_cast<unsigned char>((pixel[k] * kept + Byte(record.colour, k) * w) / (kept + w));
+            pixel[k] = static_cast<unsigned char>(SmallQuotient(pixel[k] * kept + Byte(colour, k) * w, kept + w));
         pixel[3] = static_cast<unsigned char>(((kFullWeight - w) * a + 255 * w) >> 16);
     } else {
         pixel[3] = static_cast<unsigned char>(((kFullWeight - w) * a) >> 16);
     }
+}
+
+void CompositePixel(unsigned char* pixel, const DRAWWORK& record, int32_t mode) noexcept {
+    CompositePixel(pixel, record.weight, record.colour, mode);
 }
 
 void ResolveSpan(const DRAWRING& ring,

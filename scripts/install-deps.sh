@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   zlib1g-dev libgtest-dev libgmock-dev googletest libbenchmark-dev libstb-dev
+  libmypaint-dev  # the drawing benchmark's peer; never linked into the plug-in
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 libz-mingw-w64-dev
   wine wine64 xvfb xdotool imagemagick x11-utils

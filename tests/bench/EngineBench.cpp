@@ -27,6 +27,7 @@ void Populate(app::Core& core, int32_t info, int64_t count, int32_t width = kWid
 void RunTurns(benchmark::State& state, int32_t width, int32_t height) {
     app::SetWorldSettings(app::WORLD_SETTINGS());
     app::Core core;
+    core.SetThreadCount(static_cast<int32_t>(state.range(1)));
     core.SetSize(width, height);
     core.Init();
     app::SPRAYSTYLE style;
@@ -52,8 +53,9 @@ void RunTurns(benchmark::State& state, int32_t width, int32_t height) {
 }
 
 // One turn without drawing (force pass with velocity updates, motion pass, grid exchange) for
-// particles of the default style over a full-HD picture.  The population is sown again, untimed,
-// before its life of 20 turns runs out, so every timed turn sees about the same number.
+// particles of the default style over a full-HD picture, with the work shared among 1 and 2
+// threads (the second argument).  The population is sown again, untimed, before its life of 20
+// turns runs out, so every timed turn sees about the same number.  Times are wall-clock times.
 void BM_StepWithoutDrawing(benchmark::State& state) {
     RunTurns(state, kWidth, kHeight);
 }
@@ -65,7 +67,13 @@ void BM_StepAtFixedDensity(benchmark::State& state) {
     RunTurns(state, static_cast<int32_t>(kWidth * scale), static_cast<int32_t>(kHeight * scale));
 }
 
-BENCHMARK(BM_StepWithoutDrawing)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_StepAtFixedDensity)->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StepWithoutDrawing)
+    ->ArgsProduct({{1000, 10000, 50000}, {1, 2}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StepAtFixedDensity)
+    ->ArgsProduct({{1000, 10000, 50000, 200000}, {1, 2}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

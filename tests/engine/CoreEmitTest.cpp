@@ -60,7 +60,7 @@ TEST(CoreInit, GridGeometryCentresTheImage) {
     EXPECT_EQ(m.offsetY, 28);
     EXPECT_EQ(m.cells.Count(), 123 * 71);
     EXPECT_EQ(m.nextCells.Count(), 123 * 71);
-    EXPECT_EQ(m.sums[0].Count(), 123 * 32);
+    EXPECT_GE(m.bands[0].sums.Count(), 2 * 123 * 32);
     EXPECT_EQ(core.ParticleCount(), 0);
 
     Core tiny;

@@ -383,16 +383,14 @@ TEST(CoreMotion, ATurnKeepsAllItsStorageAndOnlyExchangesTheGrids) {
     app::CoreMember& m = scene.core.Members();
     const void* cells = m.cells.ConstData();
     const void* next = m.nextCells.ConstData();
-    const void* sums0 = m.sums[0].ConstData();
-    const void* sums1 = m.sums[1].ConstData();
+    const void* sums = m.bands[0].sums.ConstData();
     const void* items = m.infoList.Items();
     scene.core.Step();
     EXPECT_EQ(m.cells.ConstData(), next);
     EXPECT_EQ(m.nextCells.ConstData(), cells);
     scene.core.Step();
     EXPECT_EQ(m.cells.ConstData(), cells);
-    EXPECT_EQ(m.sums[0].ConstData(), sums0);
-    EXPECT_EQ(m.sums[1].ConstData(), sums1);
+    EXPECT_EQ(m.bands[0].sums.ConstData(), sums);
     EXPECT_EQ(m.infoList.Items(), items);
     EXPECT_GT(scene.core.ParticleCount(), 150);
 }

@@ -67,6 +67,18 @@ inline app::PARTICLE& Place(app::Core& core,
     return p;
 }
 
+// Whether every force-pass sum of every band is zero, as each pass must leave them.
+inline bool SumsAreClear(const app::CoreMember& m) {
+    for (const app::FORCEBAND& band : m.bands) {
+        for (int32_t s = 0; s < band.sums.Count(); ++s) {
+            const app::SUM& z = band.sums.ConstData()[s];
+            if (z.forceX != 0 || z.forceY != 0 || z.velocitySumX != 0 || z.velocitySumY != 0 || z.weight != 0)
+                return false;
+        }
+    }
+    return true;
+}
+
 // Number of particles per snapshot index, over the whole current grid.
 inline std::map<int32_t, int32_t> HoldersByInfo(app::Core& core) {
     std::map<int32_t, int32_t> holders;

@@ -46,4 +46,22 @@ TEST(Random, ValuesStayInFifteenBitsAndFractionsInTheUnitRange) {
     EXPECT_LE(u, 1.0);
 }
 
+// Jumping ahead lands where drawing one value after another does, and a stream draws the same
+// values as the program's generator from the same state.
+TEST(Random, JumpingAheadMatchesDrawingAndStreamsFollowTheSequence) {
+    KeepRandomState keep;
+    for (const uint32_t start : {0u, 1u, 0x9E3779B9u, 0xFFFFFFFFu}) {
+        app::RestoreRandomState(start);
+        app::RANDOMSTREAM stream{start};
+        for (uint64_t drawn = 0; drawn <= 70000; ++drawn) {
+            if (drawn % 997 == 0 || drawn < 70)
+                ASSERT_EQ(app::RandomStateAfter(start, drawn), app::RandomState()) << drawn;
+            ASSERT_EQ(stream.Next(), app::Random());
+        }
+    }
+    // The sequence has period 2^32.
+    EXPECT_EQ(app::RandomStateAfter(12345u, uint64_t{1} << 32), 12345u);
+    EXPECT_NE(app::RandomStateAfter(12345u, uint64_t{1} << 31), 12345u);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/Image.h"
+#include "base/WorkCrew.h"
 #include "engine/CoreMember.h"
 #include "engine/SPRAYSTYLE.h"
 #include "paint/BrushMasks.h"
@@ -29,9 +30,11 @@ constexpr int32_t kPaint = 0, kErase = 1, kBlur = 2;
 struct World {
     std::unique_ptr<CoreMember> core = std::make_unique<CoreMember>();
     app::DrawingPass pass;
+    app::WorkCrew crew;
     Image image;
 
-    World(int32_t width, int32_t height, int32_t mode = kPaint) {
+    // With more than one thread the pass cuts the image into bands whatever the particle count.
+    World(int32_t width, int32_t height, int32_t mode = kPaint, int32_t threads = 1) : crew(threads) {
         CoreMember& m = *core;
         m.width = width;
         m.height = height;
@@ -42,7 +45,10 @@ struct World {
         const int32_t bytes = m.gridWidth * m.gridHeight * static_cast<int32_t>(sizeof(app::CELL));
         m.cells.Allocate(bytes);
         std::memset(m.cells.Data(), 0, static_cast<size_t>(bytes));
-        pass.Build(width);
+        m.rows.Allocate(m.gridHeight * static_cast<int32_t>(sizeof(app::CELLROW)));
+        std::memset(m.rows.Data(), 0, static_cast<size_t>(m.rows.Size()));
+        pass.Build(width, threads);
+        pass.SetFewestToShare(0);
         m.mode = mode;
         image.Create(width, height, 4);
         image.Clear();
@@ -85,17 +91,11 @@ struct World {
     void Draw() {
         const CoreMember& m = *core;
         pass.Draw({core->cells.Data(), m.rows.IsEmpty() ? nullptr : m.rows.ConstData(), m.gridWidth, m.gridHeight,
-                   m.offsetX, m.offsetY, m.width, m.height, m.infoList.Items(), m.infoList.Count(), m.mode, m.image});
+                   m.offsetX, m.offsetY, m.width, m.height, m.infoList.Items(), m.infoList.Count(), m.mode, m.image,
+                   &crew});
     }
 
-    bool RingIsEmpty() const {
-        const DRAWWORK* r = pass.Ring();
-        for (int32_t i = 0; i < pass.RingCount(); ++i) {
-            if (r[i].weight != 0 || r[i].colour != 0)
-                return false;
-        }
-        return true;
-    }
+    bool RingIsEmpty() const { return pass.RingIsEmpty(); }
 };
 
 const unsigned char* Masks() {
@@ -212,13 +212,16 @@ std::vector<unsigned char> CellBytes(const CoreMember& m) {
     return std::vector<unsigned char>(bytes, bytes + m.cells.Size());
 }
 
+// Every test below with one thread and with several: the bands must not change a byte.
+constexpr int32_t kThreadCounts[] = {1, 2, 3, 4};
+
 TEST(DrawingPass, RingMatchesOneFullHeightAccumulation) {
     std::mt19937 random(7);
     const int32_t sizes[][2] = {{1, 1}, {37, 1}, {1, 40}, {50, 50}, {64, 200}, {130, 97}, {17, 300}};
     for (const auto& size : sizes) {
         for (int32_t mode : {kPaint, kErase}) {
             for (int32_t round = 0; round < 4; ++round) {
-                World world(size[0], size[1], mode);
+                World world(size[0], size[1], mode, kThreadCounts[round]);
                 const std::vector<int32_t> styles = {world.Style(ColorWord(255, 0, 0, 255)),
                                                      world.Style(ColorWord(0, 90, 255, 128)),
                                                      world.Style(ColorWord(20, 30, 40, 0))};
@@ -237,8 +240,8 @@ TEST(DrawingPass, RingMatchesOneFullHeightAccumulation) {
 TEST(DrawingPass, MatchesTheRowByRowRuleInEveryMode) {
     std::mt19937 random(11);
     for (int32_t mode : {kPaint, kErase, kBlur}) {
-        for (int32_t round = 0; round < 6; ++round) {
-            World world(20 + 31 * round, 150 - 23 * round, mode);
+        for (int32_t round = 0; round < 8; ++round) {
+            World world(20 + 31 * round, 150 - 17 * round, mode, kThreadCounts[round % 4]);
             const std::vector<int32_t> styles = {world.Style(ColorWord(255, 255, 0, 255)),
                                                  world.Style(ColorWord(0, 0, 255, 200), 2),
                                                  world.Style(ColorWord(9, 9, 9, 255), 1, 5)};

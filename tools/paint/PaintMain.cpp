@@ -135,9 +135,13 @@ std::vector<tools::ScriptCommand> ReadScriptFrom(const std::string& path) {
 
 void PrintStats(tools::PaintSession& session) {
     const tools::PaintStats& stats = session.Stats();
-    std::fprintf(stderr, "turns %lld\npeak particles %d\nhistory steps %d\nmean turn %.3f ms\nslowest turn %.3f ms\n",
-                 static_cast<long long>(stats.turns), stats.peakParticles, session.HistorySteps(),
-                 stats.turns ? stats.totalTurnMs / static_cast<double>(stats.turns) : 0.0, stats.slowestTurnMs);
+    const double turns = stats.turns ? static_cast<double>(stats.turns) : 1.0;
+    std::fprintf(stderr,
+                 "turns %lld\npeak particles %d\nmean live particles %.0f\nhistory steps %d\nmean turn %.3f ms\n"
+                 "slowest turn %.3f ms\nslowest turn without history %.3f ms\n",
+                 static_cast<long long>(stats.turns), stats.peakParticles,
+                 static_cast<double>(stats.totalParticles) / turns, session.HistorySteps(), stats.totalTurnMs / turns,
+                 stats.slowestTurnMs, stats.slowestPlainTurnMs);
 }
 
 int Paint(const Options& options, const std::string& programFolder) {

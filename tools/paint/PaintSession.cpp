@@ -86,6 +86,10 @@ void PaintSession::IdlePass() {
     tick_ += static_cast<uint32_t>(app::GetOptions().turnInterval);
     if (view_.Turns().AnyStopReason())
         return;
+    stats_.totalParticles += document_.Engine().ParticleCount();
+    // A turn records a history step when its particles come to rest (or the count shows one).
+    const int32_t steps = HistorySteps();
+    const bool wasAlive = document_.Engine().IsAlive();
     const auto begin = std::chrono::steady_clock::now();
     view_.OnIdle(tick_);
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
@@ -93,6 +97,9 @@ void PaintSession::IdlePass() {
     stats_.totalTurnMs += ms;
     if (ms > stats_.slowestTurnMs)
         stats_.slowestTurnMs = ms;
+    const bool recorded = HistorySteps() != steps || (wasAlive && !document_.Engine().IsAlive());
+    if (!recorded && ms > stats_.slowestPlainTurnMs)
+        stats_.slowestPlainTurnMs = ms;
     const int32_t live = document_.Engine().ParticleCount();
     if (live > stats_.peakParticles)
         stats_.peakParticles = live;

@@ -19,8 +19,10 @@ namespace tools {
 struct PaintStats {
     int64_t turns = 0;
     int32_t peakParticles = 0;
+    int64_t totalParticles = 0;  // live at the start of each turn, summed
     double totalTurnMs = 0;
     double slowestTurnMs = 0;
+    double slowestPlainTurnMs = 0;  // the slowest turn that recorded no history step
 };
 
 // A filter run without a window: the document and the view's session over the host image that

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+#include "base/Buffer.h"
+#include "engine/CELL.h"
+
+namespace app {
+
+// Particles of one snapshot and age share a colour; a band keeps the last ones it met.
+struct COLOURMEMO {
+    int32_t info;  // -1: empty
+    int32_t age;
+    uint32_t colour;
+};
+constexpr int32_t kColourMemo = 512;
+
+// A colour a blurring particle picked up, kept until every band has drawn it with its old one.
+struct PICKUP {
+    PARTICLE* particle;
+    uint32_t colour;
+};
+
+// The storage one band of image rows draws in: its accumulation ring (kDrawRingRows x width
+// records, weights and colour words apart), which blocks of 16 records of each ring row
+// something was laid on and which may hold a weight above the threshold (64 blocks to a word),
+// room for the columns of one row to composite, its colour memo and its deferred pick-ups.
+struct DRAWBAND {
+    Buffer<uint16_t> weights;
+    Buffer<uint32_t> colours;
+    Buffer<uint64_t> touched;
+    Buffer<uint64_t> heavy;
+    Buffer<int32_t> heavyColumns;  // one row's records to composite: width + 16 entries
+    Buffer<PICKUP> pickups;
+    int32_t pickupCount;
+    COLOURMEMO memo[kColourMemo];
+};
+
+}  // namespace app
