@@ -54,8 +54,9 @@ TEST(Random, JumpingAheadMatchesDrawingAndStreamsFollowTheSequence) {
         app::RestoreRandomState(start);
         app::RANDOMSTREAM stream{start};
         for (uint64_t drawn = 0; drawn <= 70000; ++drawn) {
-            if (drawn % 997 == 0 || drawn < 70)
+            if (drawn % 997 == 0 || drawn < 70) {
                 ASSERT_EQ(app::RandomStateAfter(start, drawn), app::RandomState()) << drawn;
+            }
             ASSERT_EQ(stream.Next(), app::Random());
         }
     }
