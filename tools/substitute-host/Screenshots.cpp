@@ -109,17 +109,20 @@ void ShootOptions(RunDriver& run, const std::string& folder) {
 
 // ---- The spray list panel, its name dialog and the file dialog ----
 
-// The spray list beside the other panels' column, with its first preset selected.
+// The spray list beside the other panels' column.  Nothing is picked: a picked preset would
+// become the spray of every picture that follows.
 HWND PlaceCatalogue(RunDriver& run) {
     HWND panel = run.WindowWith(IDC_CATALOG_LIST);
     if (!panel)
         return nullptr;
     SetWindowPos(panel, HWND_TOP, 1060, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
-    RunDriver::Click(GetDlgItem(panel, IDC_CATALOG_LIST), {10, 5});
     return panel;
 }
 
+// Last of all: a picked preset becomes the current spray.
 void ShootCatalogue(RunDriver& run, HWND panel, const std::string& folder) {
+    if (panel)
+        RunDriver::Click(GetDlgItem(panel, IDC_CATALOG_LIST), {10, 5});  // the buttons that need a pick
     Shoot(panel, folder, "panel-catalog");
     if (!panel)
         return;
@@ -166,8 +169,8 @@ void TakeScreenshots(RunDriver& run, const std::string& folder) {
     }
     ShootRefusal(run, folder);
     ShootOptions(run, folder);
-    ShootCatalogue(run, catalogue, folder);
     TakeManualShots(run, folder);
+    ShootCatalogue(run, catalogue, folder);
 }
 
 }  // namespace tools
