@@ -8,50 +8,18 @@
 #include <cstdio>
 
 #include "resources/ResourceIds.h"
-#include "tools/common/PngFile.h"
 #include "tools/common/RunDriver.h"
+#include "tools/substitute-host/ShotFile.h"
 
 namespace tools {
 
 namespace {
 
-constexpr int kPaintMs = 400;  // for a window that just appeared to draw itself
+constexpr int kSettleMs = 400;  // for the last turn's picture to reach the screen
 constexpr int kStrokeSteps = 30;
 constexpr int kStepMs = 50;  // a little more than a turn, so that every turn sprays somewhere new
 constexpr int kToolbarId = 1000;
 constexpr int kMotionEndsMs = 15000;
-
-// Writes the part `area` (screen coordinates) of a picture of the whole screen.
-void SaveArea(const RunDriver::SNAPSHOT& screen, const RECT& area, const std::string& folder, const char* name) {
-    RgbaPicture picture;
-    picture.width = area.right - area.left;
-    picture.height = area.bottom - area.top;
-    picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height * 4);
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < picture.width; ++x) {
-            const size_t from = 3 * (static_cast<size_t>(area.top + y) * screen.width + area.left + x);
-            unsigned char* to = &picture.pixels[4 * (static_cast<size_t>(y) * picture.width + x)];
-            to[0] = static_cast<unsigned char>(screen.bgr[from + 2]);
-            to[1] = static_cast<unsigned char>(screen.bgr[from + 1]);
-            to[2] = static_cast<unsigned char>(screen.bgr[from]);
-            to[3] = 255;
-        }
-    }
-    const std::string path = folder + "\\" + name + ".png";
-    if (!SavePng(path, picture))
-        std::fprintf(stderr, "%s: cannot be written\n", path.c_str());
-}
-
-void SaveWindow(HWND window, const std::string& folder, const char* name) {
-    if (!window) {
-        std::fprintf(stderr, "%s: the window did not appear\n", name);
-        return;
-    }
-    Sleep(kPaintMs);
-    RECT area = {};
-    GetWindowRect(window, &area);
-    SaveArea(RunDriver::Capture(GetDesktopWindow()), area, folder, name);
-}
 
 // A wavy stroke across the upper half of the picture, painted as a hand paints it: the cursor
 // itself moves, since every turn sprays where the cursor is.
@@ -104,14 +72,14 @@ void ShootWorkspace(RunDriver& run, const std::string& folder) {
     GetWindowRect(frame, &panorama.area);
     EnumWindows(AddPanel, reinterpret_cast<LPARAM>(&panorama));
     SetCursorPos(0, 0);  // out of the picture
-    Sleep(kPaintMs);
-    SaveArea(RunDriver::Capture(GetDesktopWindow()), panorama.area, folder, "workspace");
+    Sleep(kSettleMs);
+    SaveShot(RunDriver::Capture(GetDesktopWindow()), panorama.area, folder, "workspace");
 }
 
 void ShootAbout(RunDriver& run, const std::string& folder) {
     RunDriver::Command(run.Frame(), IDM_ABOUT);
     HWND dialog = run.WindowWith(IDOK);
-    SaveWindow(dialog, folder, "dialog-about");
+    ShootWindow(dialog, folder, "dialog-about");
     if (dialog) {
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         RunDriver::WaitUntil([&] { return !IsWindow(dialog); });

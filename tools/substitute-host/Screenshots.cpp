@@ -4,18 +4,14 @@
 
 #include <dlgs.h>
 
-#include <cstdio>
-
 #include "resources/ResourceIds.h"
-#include "tools/common/PngFile.h"
 #include "tools/common/RunDriver.h"
 #include "tools/substitute-host/ManualShots.h"
+#include "tools/substitute-host/ShotFile.h"
 
 namespace tools {
 
 namespace {
-
-constexpr int kPaintMs = 400;  // for a window that just appeared to draw itself
 
 // A dialog opened by a button of a window, found by a control of its own.
 struct DIALOGSHOT {
@@ -37,31 +33,6 @@ constexpr DIALOGSHOT kDialogs[] = {
     {"dialog-gravity-limit", IDC_GRAVITY, IDC_GRAVITY_LIMIT, IDC_LIMIT, 0},
     {"dialog-color-detail", IDC_COLOR_TABLE, IDC_COLOR_DETAIL, IDC_CYCLE_LENGTH, 0},
 };
-
-void Save(const RunDriver::SNAPSHOT& shot, const std::string& folder, const char* name) {
-    RgbaPicture picture;
-    picture.width = shot.width;
-    picture.height = shot.height;
-    picture.pixels.resize(static_cast<size_t>(shot.width) * shot.height * 4);
-    for (size_t i = 0; i < picture.pixels.size() / 4; ++i) {
-        picture.pixels[4 * i] = static_cast<unsigned char>(shot.bgr[3 * i + 2]);
-        picture.pixels[4 * i + 1] = static_cast<unsigned char>(shot.bgr[3 * i + 1]);
-        picture.pixels[4 * i + 2] = static_cast<unsigned char>(shot.bgr[3 * i]);
-        picture.pixels[4 * i + 3] = 255;
-    }
-    const std::string path = folder + "\\" + name + ".png";
-    if (!SavePng(path, picture))
-        std::fprintf(stderr, "%s: cannot be written\n", path.c_str());
-}
-
-void Shoot(HWND window, const std::string& folder, const char* name) {
-    if (!window) {
-        std::fprintf(stderr, "%s: the window did not appear\n", name);
-        return;
-    }
-    Sleep(kPaintMs);
-    Save(RunDriver::Capture(window), folder, name);
-}
 
 void Close(HWND window, int button) {
     PostMessageA(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
@@ -92,7 +63,7 @@ void ShootRefusal(RunDriver& run, const std::string& folder) {
     RunDriver::SetText(GetDlgItem(dialog, IDC_LIMIT), "0.5");
     RunDriver::PressButton(GetDlgItem(dialog, IDOK));
     HWND box = run.MessageBoxOf(dialog);
-    Shoot(box, folder, "message-limit");
+    ShootWindow(box, folder, "message-limit");
     if (box)
         Close(box, IDOK);
     Close(dialog, IDCANCEL);
@@ -102,7 +73,7 @@ void ShootRefusal(RunDriver& run, const std::string& folder) {
 void ShootOptions(RunDriver& run, const std::string& folder) {
     RunDriver::Command(run.Frame(), IDM_OPTIONS);
     HWND dialog = run.WindowWith(IDC_TURN_INTERVAL);
-    Shoot(dialog, folder, "dialog-options");
+    ShootWindow(dialog, folder, "dialog-options");
     if (dialog)
         Close(dialog, IDCANCEL);
 }
@@ -123,17 +94,17 @@ HWND PlaceCatalogue(RunDriver& run) {
 void ShootCatalogue(RunDriver& run, HWND panel, const std::string& folder) {
     if (panel)
         RunDriver::Click(GetDlgItem(panel, IDC_CATALOG_LIST), {10, 5});  // the buttons that need a pick
-    Shoot(panel, folder, "panel-catalog");
+    ShootWindow(panel, folder, "panel-catalog");
     if (!panel)
         return;
     RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_ADD));
     HWND name = run.WindowWith(IDC_PRESET_NAME);
-    Shoot(name, folder, "dialog-name");
+    ShootWindow(name, folder, "dialog-name");
     if (name) {
         RunDriver::SetText(GetDlgItem(name, IDC_PRESET_NAME), "");
         RunDriver::PressButton(GetDlgItem(name, IDOK));
         HWND box = run.MessageBoxOf(name);
-        Shoot(box, folder, "message-name");
+        ShootWindow(box, folder, "message-name");
         if (box)
             Close(box, IDOK);
         Close(name, IDCANCEL);
@@ -142,7 +113,7 @@ void ShootCatalogue(RunDriver& run, HWND panel, const std::string& folder) {
     HWND files = run.WindowWith(cmb13);  // the file name box of the system's dialog
     if (files)  // beside its owner it reaches past the screen's edge, where nothing is captured
         SetWindowPos(files, nullptr, 300, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Shoot(files, folder, "dialog-file");
+    ShootWindow(files, folder, "dialog-file");
     if (files)
         Close(files, IDCANCEL);
 }
@@ -153,17 +124,17 @@ void TakeScreenshots(RunDriver& run, const std::string& folder) {
     HWND frame = run.Frame();
     LayOut(run, frame);
     HWND catalogue = PlaceCatalogue(run);
-    Shoot(frame, folder, "frame");
-    Shoot(run.WindowWith(IDC_GRAVITY), folder, "panel-general");
-    Shoot(run.WindowWith(IDC_REPULSION), folder, "panel-spray");
-    Shoot(run.WindowWith(IDC_COLOR_TABLE), folder, "panel-color");
+    ShootWindow(frame, folder, "frame");
+    ShootWindow(run.WindowWith(IDC_GRAVITY), folder, "panel-general");
+    ShootWindow(run.WindowWith(IDC_REPULSION), folder, "panel-spray");
+    ShootWindow(run.WindowWith(IDC_COLOR_TABLE), folder, "panel-color");
     for (const DIALOGSHOT& shot : kDialogs) {
         HWND opener = run.WindowWith(shot.openerControl);
         RunDriver::PressButton(GetDlgItem(opener, shot.button));
         HWND dialog = run.WindowWith(shot.dialogControl);
         if (dialog && shot.switchOn)
             RunDriver::PressButton(GetDlgItem(dialog, shot.switchOn));  // cancelled below: nothing changes
-        Shoot(dialog, folder, shot.name);
+        ShootWindow(dialog, folder, shot.name);
         if (dialog)
             Close(dialog, IDCANCEL);
     }
