@@ -151,6 +151,10 @@ int32_t Core::ThreadCount() const noexcept {
     return m_->crew->Size();
 }
 
+WorkCrew& Core::Crew() noexcept {
+    return *m_->crew;
+}
+
 void Core::SetImage(Image* image) noexcept {
     m_->image = image;
 }

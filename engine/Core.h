@@ -13,6 +13,7 @@ namespace app {
 class CoreMember;
 class Image;
 class ParticleDrawer;
+class WorkCrew;
 struct SPRAYSTYLE;
 
 // The particle engine: the particles in their grid, the table of style snapshots and the
@@ -38,6 +39,8 @@ class Core {
     // during a turn.
     void SetThreadCount(int32_t threads);
     int32_t ThreadCount() const noexcept;
+    // The threads themselves, for other work of the document between turns.
+    WorkCrew& Crew() noexcept;
     // The document image that turns draw into; also read by blur-mode emission.
     void SetImage(Image* image) noexcept;
     // The drawing pass of every turn; none (null) draws nothing.

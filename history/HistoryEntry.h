@@ -4,10 +4,14 @@
 
 namespace app {
 
-// An item header is a list of 8-byte entries, little-endian: the entry type, then its payload.
-// The only type written refers to a chunk of the item by index.
+// An item header is a list of entries laid end to end, little-endian: the entry type, then its
+// payload.  A data entry (8 bytes) refers to a chunk of the item by index; a range entry (24
+// bytes) refers to a chunk too and says which bytes of the image its difference covers: offset,
+// bytes per row, rows and the distance from one row to the next.
 constexpr int32_t kHistoryEntryData = 2;
 constexpr int32_t kHistoryEntrySize = 8;
+constexpr int32_t kHistoryEntryRange = 3;
+constexpr int32_t kHistoryRangeEntrySize = 24;
 
 inline void WriteLittleEndian32(unsigned char* bytes, int32_t value) {
     const uint32_t word = static_cast<uint32_t>(value);

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "history/BYTERANGE.h"
 #include "history/DelayBuffer.h"
 #include "history/DelayCompress.h"
 #include "history/History.h"
@@ -46,14 +47,39 @@ int32_t HistoryReader::Kind() const {
 }
 
 void HistoryReader::ReadData(std::unique_ptr<DelayCompress>& out) {
+    OpenChunk(ReadLittleEndian32(TakeEntry(kHistoryEntrySize) + 4), out);
+}
+
+int32_t HistoryReader::NextEntryType() const {
+    if (!m_->item)
+        return 0;
+    const UCharBuffer& header = m_->item->Header();
+    if (m_->headerOffset > header.Size() - 4)
+        return 0;
+    return ReadLittleEndian32(header.ConstData() + m_->headerOffset);
+}
+
+void HistoryReader::ReadRange(std::unique_ptr<DelayCompress>& out, BYTERANGE& range) {
+    const unsigned char* entry = TakeEntry(kHistoryRangeEntrySize);
+    range = {ReadLittleEndian32(entry + 8), ReadLittleEndian32(entry + 12), ReadLittleEndian32(entry + 16),
+             ReadLittleEndian32(entry + 20)};
+    OpenChunk(ReadLittleEndian32(entry + 4), out);
+}
+
+// The next header entry of the current item, `entrySize` bytes long; the read offset moves past it.
+const unsigned char* HistoryReader::TakeEntry(int32_t entrySize) {
     if (!m_->item)
         throw std::out_of_range("history item");
     const UCharBuffer& header = m_->item->Header();
-    if (m_->headerOffset > header.Size() - kHistoryEntrySize)
+    if (m_->headerOffset > header.Size() - entrySize)
         throw std::out_of_range("history header entry");
-    const int32_t payload = ReadLittleEndian32(header.ConstData() + m_->headerOffset + 4);
-    m_->headerOffset += kHistoryEntrySize;
-    const UCharBuffer& chunk = m_->item->Chunks().At(payload - m_->item->ChunkBase());
+    const unsigned char* entry = header.ConstData() + m_->headerOffset;
+    m_->headerOffset += entrySize;
+    return entry;
+}
+
+void HistoryReader::OpenChunk(int32_t index, std::unique_ptr<DelayCompress>& out) {
+    const UCharBuffer& chunk = m_->item->Chunks().At(index - m_->item->ChunkBase());
     out.reset();
     out = std::make_unique<DelayCompress>(std::make_unique<DelayBuffer>(chunk.ConstData(), chunk.Size()), false);
 }

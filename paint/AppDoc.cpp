@@ -1,10 +1,14 @@
 #include "paint/AppDoc.h"
 
+#include <vector>
+
+#include "base/ChangedArea.h"
 #include "base/Exception.h"
 #include "base/Image.h"
 #include "engine/Core.h"
 #include "history/History.h"
 #include "history/ImageStep.h"
+#include "history/ImageStepRecorder.h"
 #include "host/HostImage.h"
 #include "host/Options.h"
 #include "paint/DrawingPass.h"
@@ -20,10 +24,20 @@ class AppDocMember {
     int32_t width = 0;
     int32_t height = 0;
     History history;
+    ChangedArea changes;  // where the picture may differ from the previous copy, or from the view
+    std::vector<Rect32> ranges;
+    ImageStepRecorder recorder;
+
+    // The previous copy takes the picture over whatever changed since the last step.
+    void RefreshPrevious() {
+        changes.TakeHistoryRanges(ranges);
+        app::RefreshPrevious(image, previous, ranges);
+    }
 };
 
 AppDoc::AppDoc() : m_(std::make_unique<AppDocMember>()) {
     m_->engine.SetDrawer(&m_->drawing);
+    m_->drawing.SetChangedArea(&m_->changes);
 }
 
 AppDoc::~AppDoc() = default;
@@ -34,6 +48,7 @@ void AppDoc::CheckSize(int32_t width, int32_t height) {
         Image::ByteSizeFor(width, height, 4);
         Core::CheckSize(width, height);
         DrawingPass::RingBytesFor(width);
+        ChangedArea::BytesFor(width, height);
     } catch (const Exception& e) {
         if (e.Code() == ErrorOverflow)
             throw Exception(ErrorImageSize);
@@ -49,6 +64,7 @@ void AppDoc::Load() {
     m_->engine.SetSize(size.width, size.height);
     m_->drawing.Build(size.width);
     m_->engine.Init();
+    m_->changes.Build(size.width, size.height);
     m_->image.Create(size.width, size.height, 4);
     m_->image.Clear();
     ReadHostImage(m_->image);
@@ -69,6 +85,10 @@ Image& AppDoc::GetImage() noexcept {
     return m_->image;
 }
 
+const Image& AppDoc::GetImage() const noexcept {
+    return m_->image;
+}
+
 ImageSize AppDoc::GetSize() const noexcept {
     return {m_->width, m_->height};
 }
@@ -78,34 +98,84 @@ History& AppDoc::GetHistory() noexcept {
 }
 
 void AppDoc::RecordStep() {
-    // The options may have changed the limit since the last step.
-    m_->history.SetLimit(GetOptions().historyMax);
-    RecordImageStep(m_->history, m_->image, m_->previous);
+    BeginStep();
+    FinishStep();
 }
 
+void AppDoc::BeginStep() {
+    FinishStep();
+    // The options may have changed the limit since the last step.
+    m_->history.SetLimit(GetOptions().historyMax);
+    m_->changes.TakeHistoryRanges(m_->ranges);
+    m_->recorder.Start(m_->history, m_->image, m_->previous, m_->ranges);
+}
+
+bool AppDoc::IsRecordingStep() const noexcept {
+    return m_->recorder.IsRecording();
+}
+
+bool AppDoc::ContinueStep() {
+    try {
+        return m_->recorder.Continue(m_->history, m_->image, m_->previous, &m_->engine.Crew(),
+                                     m_->engine.Crew().Size());
+    } catch (...) {
+        // The previous copy was left as it was: the next step takes the change again.
+        for (const Rect32& range : m_->ranges)
+            m_->changes.MarkRect(range);
+        throw;
+    }
+}
+
+void AppDoc::FinishStep() {
+    while (IsRecordingStep())
+        ContinueStep();
+}
+
+void AppDoc::Step() {
+    FinishStep();
+    m_->engine.Step(m_->image);
+}
+
+// A replay leaves the previous copy equal to the picture everywhere: what was painted since the
+// last step (particles erased before it closed) stays in the picture and is no longer a change.
 void AppDoc::Undo() {
-    UndoImageStep(m_->history, m_->image, m_->previous);
+    FinishStep();
+    if (!m_->history.CanUndo())
+        return;
+    m_->RefreshPrevious();
+    UndoImageStep(m_->history, m_->image, m_->previous, &m_->engine.Crew());
 }
 
 void AppDoc::Redo() {
-    RedoImageStep(m_->history, m_->image, m_->previous);
+    FinishStep();
+    if (!m_->history.CanRedo())
+        return;
+    m_->RefreshPrevious();
+    RedoImageStep(m_->history, m_->image, m_->previous, &m_->engine.Crew());
 }
 
 bool AppDoc::CanUndo() const {
-    return m_->history.CanUndo();
+    return m_->history.CanUndo() || IsRecordingStep();
 }
 
 bool AppDoc::CanRedo() const {
-    return m_->history.CanRedo();
+    return !IsRecordingStep() && m_->history.CanRedo();
 }
 
 void AppDoc::TrimHistory() {
+    FinishStep();
     m_->history.SetLimit(GetOptions().historyMax);
     m_->history.Trim();
 }
 
 void AppDoc::Clear() {
+    FinishStep();
     m_->image.Clear();
+    m_->changes.MarkAll();
+}
+
+Rect32 AppDoc::TakeDisplayChanges() noexcept {
+    return m_->changes.TakeDisplayBounds();
 }
 
 }  // namespace app

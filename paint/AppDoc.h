@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "base/Geometry.h"
 #include "base/ImageSize.h"
 #include "paint/Document.h"
 
@@ -33,11 +34,24 @@ class AppDoc : public Document {
 
     Core& Engine() noexcept;
     Image& GetImage() noexcept;
+    const Image& GetImage() const noexcept;
     ImageSize GetSize() const noexcept;
     History& GetHistory() noexcept;
 
-    // Closes a step: the change since the previous copy, when there is one.
+    // One turn of the engine on the picture; a step still being recorded is finished first.
+    void Step();
+
+    // Closes a step: the change since the previous copy, when there is one.  It costs what the
+    // turns and clear all since the last step may have changed, not the picture.
     void RecordStep();
+    // The same, recorded a piece at a time by ContinueStep, so that the program stays responsive
+    // while a large change is compressed.  Whatever changes the picture or the history finishes
+    // the recording first; undo counts as possible meanwhile and redo as not.
+    void BeginStep();
+    bool IsRecordingStep() const noexcept;
+    // Records a piece of the step (a range per thread); returns whether more is left.
+    bool ContinueStep();
+    void FinishStep();
     void Undo();
     void Redo();
     bool CanUndo() const;
@@ -46,6 +60,9 @@ class AppDoc : public Document {
     void TrimHistory();
     // "Clear all": every pixel transparent black.  Recording the step is the caller's rule.
     void Clear();
+    // The smallest rectangle of image pixels that holds everything changed since the last call
+    // (right <= left when nothing did): what a redraw after the turns must show again.
+    Rect32 TakeDisplayChanges() noexcept;
 
   private:
     std::unique_ptr<AppDocMember> m_;

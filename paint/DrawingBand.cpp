@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/ChangedArea.h"
 #include "base/Image.h"
 #include "paint/BrushMasks.h"
 #include "paint/COLORSETTING.h"
@@ -28,7 +29,8 @@ DrawingBand::DrawingBand(const PARTICLEGRID& grid,
                          DRAWBAND& band,
                          const unsigned char* masks,
                          int32_t top,
-                         int32_t bottom)
+                         int32_t bottom,
+                         ChangedArea* changes)
     : grid_(grid),
       band_(band),
       pixels_(grid.image->Data()),
@@ -40,7 +42,8 @@ DrawingBand::DrawingBand(const PARTICLEGRID& grid,
       words_(TouchWords(grid.width)),
       masks_(masks),
       top_(top),
-      bottom_(bottom) {
+      bottom_(bottom),
+      changes_(changes) {
     band.pickupCount = 0;
     for (COLOURMEMO& slot : band.memo)
         slot = {-1, 0, 0};
@@ -197,6 +200,8 @@ void DrawingBand::ResolveRows(int32_t y0, int32_t y1) {
         uint32_t* colours = Colours(y);
         int32_t n = 0;
         for (int32_t w = 0; w < words_; ++w) {
+            if (heavy[w] != 0 && changes_)
+                changes_->Mark(y, w, heavy[w]);
             for (uint64_t bits = heavy[w]; bits != 0; bits &= bits - 1) {
                 const int32_t x0 = (w * kBlocksPerWord + __builtin_ctzll(bits)) * kBlockRecords;
                 n += AppendHeavy(weights + x0, x0, std::min(kBlockRecords, grid_.width - x0), columns + n);

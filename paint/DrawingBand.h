@@ -8,6 +8,8 @@
 
 namespace app {
 
+class ChangedArea;
+
 // The drawing pass over the image rows top ... bottom - 1, in a band's own storage: the
 // particles of the cell rows that can reach those rows splat, in scan order, the part of their
 // mark that lies there, and each row is composited right after the cell row after which the
@@ -18,7 +20,13 @@ namespace app {
 // moment of its band as in one pass over the whole image.
 class DrawingBand {
   public:
-    DrawingBand(const PARTICLEGRID& grid, DRAWBAND& band, const unsigned char* masks, int32_t top, int32_t bottom);
+    // Every block of pixels it may composite is marked in `changes`, when there is one.
+    DrawingBand(const PARTICLEGRID& grid,
+                DRAWBAND& band,
+                const unsigned char* masks,
+                int32_t top,
+                int32_t bottom,
+                ChangedArea* changes);
     void Run();
 
     // The ring's block bits per ring row.
@@ -51,6 +59,7 @@ class DrawingBand {
     const unsigned char* masks_;
     int32_t top_;
     int32_t bottom_;
+    ChangedArea* changes_;
 };
 
 }  // namespace app

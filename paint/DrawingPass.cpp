@@ -73,6 +73,7 @@ class DrawingPassMember {
   public:
     std::vector<DRAWBAND> bands;       // one per band of rows that may be drawn at once
     Buffer<unsigned char> brushMasks;  // 16 masks of 8 x 8 bytes
+    ChangedArea* changes = nullptr;
     int32_t width = 0;
     int32_t fewestToShare = 2048;
 
@@ -149,10 +150,10 @@ void DrawingPass::Draw(const PARTICLEGRID& grid) {
     const int32_t parts = m.CutBands(grid, tops);
     const unsigned char* masks = m.brushMasks.ConstData();
     if (parts == 1) {
-        DrawingBand(grid, m.bands[0], masks, 0, grid.height).Run();
+        DrawingBand(grid, m.bands[0], masks, 0, grid.height, m.changes).Run();
         return;
     }
-    auto job = [&](int32_t b) { DrawingBand(grid, m.bands[b], masks, tops[b], tops[b + 1]).Run(); };
+    auto job = [&](int32_t b) { DrawingBand(grid, m.bands[b], masks, tops[b], tops[b + 1], m.changes).Run(); };
     grid.crew->Run(parts, job);
     // Every band has drawn with the old colours: the new ones can be handed over.
     for (int32_t b = 0; b < parts; ++b) {
@@ -160,6 +161,10 @@ void DrawingPass::Draw(const PARTICLEGRID& grid) {
         for (int32_t k = 0; k < band.pickupCount; ++k)
             band.pickups.ConstData()[k].particle->colour = band.pickups.ConstData()[k].colour;
     }
+}
+
+void DrawingPass::SetChangedArea(ChangedArea* changes) noexcept {
+    m_->changes = changes;
 }
 
 void DrawingPass::SetFewestToShare(int32_t particles) noexcept {

@@ -8,6 +8,7 @@
 
 namespace app {
 
+class ChangedArea;
 class DrawingPassMember;
 
 // The first pass of a turn, installed into the engine by the document: every live particle
@@ -32,6 +33,8 @@ class DrawingPass : public ParticleDrawer {
     // overflow).
     static int32_t RingBytesFor(int32_t width);
     void Draw(const PARTICLEGRID& grid) override;
+    // Where the pass marks the blocks of pixels it may change; none (null) marks nothing.
+    void SetChangedArea(ChangedArea* changes) noexcept;
     // Below this many particles (2048 unless set) a turn is drawn in one band.
     void SetFewestToShare(int32_t particles) noexcept;
 

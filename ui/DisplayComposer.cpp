@@ -50,6 +50,15 @@ bool DisplayComposer::Compose(const Image& document,
                               const Rect32& clip,
                               int32_t& zoom,
                               int32_t background) {
+    return Compose(document, imageRect, clip, zoom, background, {clip.left, clip.top});
+}
+
+bool DisplayComposer::Compose(const Image& document,
+                              const Rect32& imageRect,
+                              const Rect32& clip,
+                              int32_t& zoom,
+                              int32_t background,
+                              Point32 anchor) {
     Rect32 area;
     if (!Intersect(imageRect, clip, &area))
         return false;
@@ -64,8 +73,12 @@ bool DisplayComposer::Compose(const Image& document,
         throw;
     }
     m_->origin = {area.left, area.top};
+    // Sampling starts where the image's visible part starts, unless the area lies before it.
+    const Point32 start = {std::clamp(anchor.x, imageRect.left, area.left),
+                           std::clamp(anchor.y, imageRect.top, area.top)};
     const Point32 imageOrigin = {imageRect.left, imageRect.top};
-    ComposeRows(document, ViewGeometry::ContentToImage(m_->origin, imageOrigin, zoom), zoom, background);
+    ComposeRows(document, ViewGeometry::ContentToImage(start, imageOrigin, zoom),
+                {area.left - start.x, area.top - start.y}, zoom, background);
     m_->lastDrawSucceeded = true;
     return true;
 }
@@ -75,15 +88,19 @@ void DisplayComposer::SizeBuffer(int32_t width, int32_t height) {
     m_->sourceColumns.resize(static_cast<size_t>(width));
 }
 
-void DisplayComposer::ComposeRows(const Image& document, Point32 source, int32_t zoom, int32_t background) {
+void DisplayComposer::ComposeRows(const Image& document,
+                                  Point32 source,
+                                  Point32 skip,
+                                  int32_t zoom,
+                                  int32_t background) {
     Image& buffer = m_->buffer;
     const int32_t width = buffer.Width();
     for (int32_t j = 0; j < width; ++j) {
-        m_->sourceColumns[static_cast<size_t>(j)] = SourceIndex(source.x, j, zoom, document.Width());
+        m_->sourceColumns[static_cast<size_t>(j)] = SourceIndex(source.x, skip.x + j, zoom, document.Width());
     }
     const int32_t* columns = m_->sourceColumns.data();
     for (int32_t i = 0; i < buffer.Height(); ++i) {
-        const unsigned char* sourceRow = document.ConstRow(SourceIndex(source.y, i, zoom, document.Height()));
+        const unsigned char* sourceRow = document.ConstRow(SourceIndex(source.y, skip.y + i, zoom, document.Height()));
         unsigned char* out = buffer.Row(i);
         const int32_t y = m_->origin.y + i;
         for (int32_t j = 0; j < width; ++j, out += 3) {

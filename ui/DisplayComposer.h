@@ -35,6 +35,15 @@ class DisplayComposer {
     // the failure is passed on only if the previous composition succeeded, so a stream of
     // failing redraws reports once.
     bool Compose(const Image& document, const Rect32& imageRect, const Rect32& clip, int32_t& zoom, int32_t background);
+    // The same, sampled as a composition that starts at `anchor` (content coordinates, the
+    // visible area's top-left corner) would sample it: a part composed again matches the pixels
+    // around it, whatever the zoom.
+    bool Compose(const Image& document,
+                 const Rect32& imageRect,
+                 const Rect32& clip,
+                 int32_t& zoom,
+                 int32_t background,
+                 Point32 anchor);
 
     // The composed bitmap and where its top-left corner goes, in content coordinates.
     const Image& Buffer() const;
@@ -47,7 +56,7 @@ class DisplayComposer {
 
   private:
     void SizeBuffer(int32_t width, int32_t height);
-    void ComposeRows(const Image& document, Point32 source, int32_t zoom, int32_t background);
+    void ComposeRows(const Image& document, Point32 source, Point32 skip, int32_t zoom, int32_t background);
 
     std::unique_ptr<DisplayComposerMember> m_;
 };

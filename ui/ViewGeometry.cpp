@@ -57,6 +57,16 @@ Point32 ViewGeometry::ContentToImage(Point32 content, Point32 origin, int32_t zo
     return {ToImage(content.x, 0, origin.x, zoom), ToImage(content.y, 0, origin.y, zoom)};
 }
 
+Rect32 ViewGeometry::ImageToContent(const Rect32& pixels, Point32 origin, int32_t zoom) {
+    const auto start = [zoom](int64_t at, int64_t pixel) { return at + pixel * zoom / 100 - 1; };
+    const auto end = [zoom](int64_t at, int64_t pixel) { return at + (pixel * zoom + 99) / 100 + 1; };
+    const auto clamp = [](int64_t value) {
+        return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
+    };
+    return {clamp(start(origin.x, pixels.left)), clamp(start(origin.y, pixels.top)), clamp(end(origin.x, pixels.right)),
+            clamp(end(origin.y, pixels.bottom))};
+}
+
 SCROLLBAR ViewGeometry::FitScrollBar(int32_t position, int32_t client, int32_t content) {
     SCROLLBAR bar = {position, client, content};
     if (static_cast<int64_t>(position) + client > content)

@@ -50,6 +50,9 @@ class ViewGeometry {
     static Vector2 ClientToImage(Point32 client, Point32 scroll, Point32 origin, int32_t zoom);
     // A content point in whole image pixels, as the drawing maps its area back.
     static Point32 ContentToImage(Point32 content, Point32 origin, int32_t zoom);
+    // The content rectangle that shows every pixel of an image rectangle, with a pixel to spare
+    // at each side for the rounding of the sampling.
+    static Rect32 ImageToContent(const Rect32& pixels, Point32 origin, int32_t zoom);
 
     // The bar after a change of client or content size: the page is the client size and the
     // position moves back so that the page does not run past the content.

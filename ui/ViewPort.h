@@ -13,6 +13,8 @@ class ViewPort {
     virtual bool CanTurn() = 0;
     // Shows the visible part of the image as it is now.
     virtual void Redraw() = 0;
+    // Shows again what is visible of a rectangle of image pixels that changed.
+    virtual void RedrawImageArea(const Rect32& pixels) = 0;
     // Asks the frame to refresh menus, tool bar and panels.
     virtual void UpdateCommands() = 0;
     // Where the cursor is, in image pixels, for the turn event.

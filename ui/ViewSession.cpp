@@ -40,8 +40,17 @@ void ViewSession::InitialUpdate() {
 }
 
 bool ViewSession::OnIdle(uint32_t now) {
+    AppDoc& document = m_->document;
+    // While the turns rest, a step being recorded goes on a piece per pass, and the loop keeps
+    // calling until it is stored.
+    if (document.IsRecordingStep() && m_->turns.AnyStopReason()) {
+        if (!document.ContinueStep())
+            UpdateCommands();
+        return true;
+    }
     const OPTIONS options = GetOptions();
-    return m_->turns.IdlePass(now, options.turnInterval, options.displayingInterval);
+    const bool working = m_->turns.IdlePass(now, options.turnInterval, options.displayingInterval);
+    return working || document.IsRecordingStep();
 }
 
 void ViewSession::DeliverToolEvent(int32_t code, double x, double y, int32_t value) {
@@ -96,7 +105,7 @@ void ViewSession::ClearAll() {
     // While particles fly the clearing joins the step that closes when they come to rest.
     if (m_->document.Engine().IsAlive())
         return;
-    m_->document.RecordStep();
+    m_->document.BeginStep();
     UpdateCommands();
     m_->port.Redraw();
 }
@@ -118,11 +127,15 @@ bool ViewSession::CanTurn() {
 }
 
 void ViewSession::StepEngine() {
-    m_->document.Engine().Step(m_->document.GetImage());
+    m_->document.Step();
 }
 
+// The turns' redraw shows what they changed: on a large picture that is far less than the
+// view.
 void ViewSession::Redraw() {
-    m_->port.Redraw();
+    const Rect32 changed = m_->document.TakeDisplayChanges();
+    if (changed.right > changed.left && changed.bottom > changed.top)
+        m_->port.RedrawImageArea(changed);
 }
 
 bool ViewSession::HasLiveParticles() {
@@ -130,7 +143,7 @@ bool ViewSession::HasLiveParticles() {
 }
 
 void ViewSession::RecordHistoryStep() {
-    m_->document.RecordStep();
+    m_->document.BeginStep();
 }
 
 void ViewSession::UpdateCommands() {

@@ -6,13 +6,16 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/ChangedArea.h"
 #include "base/Exception.h"
 #include "base/Image.h"
+#include "base/WorkCrew.h"
 #include "history/DelayBuffer.h"
 #include "history/DelayCompress.h"
 #include "history/History.h"
 #include "history/HistoryItem.h"
 #include "history/ImageStep.h"
+#include "history/ImageStepRecorder.h"
 
 namespace {
 
@@ -39,18 +42,35 @@ Bytes StoredDifference(const app::History& history, int32_t step) {
 }
 
 // The document's two images: the picture and its copy as of the last step.
+// With a crew, steps are recorded over the tiles marked as changed, a range or two at a time.
 struct Pictures {
-    Pictures(int32_t width, int32_t height) {
+    Pictures(int32_t width, int32_t height, app::WorkCrew* crew = nullptr) : crew(crew) {
         image.Create(width, height, 4);
         image.Clear();
         previous = image;
+        changes.Build(width, height);
     }
-    bool Record(app::History& history) { return app::RecordImageStep(history, image, previous); }
-    void Undo(app::History& history) { app::UndoImageStep(history, image, previous); }
-    void Redo(app::History& history) { app::RedoImageStep(history, image, previous); }
+    bool Record(app::History& history) {
+        if (!crew)
+            return app::RecordImageStep(history, image, previous);
+        std::vector<app::Rect32> ranges;
+        changes.TakeHistoryRanges(ranges);
+        app::ImageStepRecorder recorder;
+        recorder.Start(history, image, previous, ranges);
+        const int32_t steps = history.StepCount(), position = history.Position();
+        while (recorder.Continue(history, image, previous, crew, 2)) {
+            EXPECT_EQ(history.StepCount(), steps);  // nothing is stored before the last piece
+            EXPECT_EQ(history.Position(), position);
+        }
+        return recorder.Finish(history, image, previous, crew);
+    }
+    void Undo(app::History& history) { app::UndoImageStep(history, image, previous, crew); }
+    void Redo(app::History& history) { app::RedoImageStep(history, image, previous, crew); }
 
     app::Image image;
     app::Image previous;
+    app::ChangedArea changes;
+    app::WorkCrew* crew;
 };
 
 using ImageStep = testing::Test;
@@ -122,13 +142,15 @@ TEST_F(ImageStep, AnEmptyImageRecordsNothing) {
 // steps mixed in after undos), checked against kept copies byte for byte.
 class RandomRoundTrip : public testing::Test {
   protected:
-    void Edit(app::Image& image) {
+    void Edit(Pictures& pictures) {
+        app::Image& image = pictures.image;
         const int32_t width = image.Width(), height = image.Height();
         switch (random_() % 5) {
             case 0:
                 break;  // nothing changed
             case 1:
                 image.Clear();
+                pictures.changes.MarkAll();
                 break;
             default: {
                 const int32_t x0 = static_cast<int32_t>(random_() % width);
@@ -140,13 +162,14 @@ class RandomRoundTrip : public testing::Test {
                     for (int32_t x = x0 * 4; x < x1 * 4; ++x)
                         row[x] = static_cast<unsigned char>(random_());
                 }
+                pictures.changes.MarkRect({x0, y0, x1, y1});
             }
         }
     }
 
     // Records a step after an edit; keeps the picture as it stands after each stored step.
     void EditAndRecord(app::History& history, Pictures& pictures, std::vector<Bytes>& states, size_t& position) {
-        Edit(pictures.image);
+        Edit(pictures);
         const Bytes edited = BytesOf(pictures.image);
         const bool stored = pictures.Record(history);
         EXPECT_EQ(stored, edited != states[position]);
@@ -158,10 +181,10 @@ class RandomRoundTrip : public testing::Test {
         ASSERT_EQ(BytesOf(pictures.previous), edited);
     }
 
-    void Run(int32_t width, int32_t height, int32_t limit, int32_t edits) {
+    void Run(int32_t width, int32_t height, int32_t limit, int32_t edits, app::WorkCrew* crew = nullptr) {
         app::History history;
         history.SetLimit(limit);
-        Pictures pictures(width, height);
+        Pictures pictures(width, height, crew);
         std::vector<Bytes> states = {BytesOf(pictures.image)};  // states[i]: after i steps
         size_t position = 0;
         for (int32_t e = 0; e < edits; ++e) {
@@ -206,6 +229,67 @@ TEST_F(RandomRoundTrip, SmallPicturesManySteps) {
 TEST_F(RandomRoundTrip, PicturesOfManyWindowsAndAShortHistory) {
     Run(301, 199, 5, 25);  // 239596 bytes: many 8192-byte windows and a partial last one
     Run(64, 32, 3, 20);    // exactly one window
+}
+
+TEST_F(RandomRoundTrip, StepsOverChangedTilesRecordedInPiecesOnACrew) {
+    app::WorkCrew crew(3);
+    Run(1500, 150, 100, 30, &crew);  // ranges cut along the rows and across them
+    Run(37, 300, 4, 20, &crew);
+    Run(1, 1, 1, 10, &crew);
+}
+
+// The chunks and headers of a history, byte for byte.
+std::vector<Bytes> StoredBytes(const app::History& history) {
+    std::vector<Bytes> stored;
+    for (int32_t s = 0; s < history.StepCount(); ++s) {
+        const app::HistoryItem& item = history.Step(s).At(0);
+        stored.emplace_back(item.Header().ConstData(), item.Header().ConstData() + item.Header().Size());
+        for (int32_t c = 0; c < item.Chunks().Size(); ++c) {
+            const app::UCharBuffer& chunk = item.Chunks().At(c);
+            stored.emplace_back(chunk.ConstData(), chunk.ConstData() + chunk.Size());
+        }
+    }
+    return stored;
+}
+
+TEST(ImageStepRanges, TheStoredStepDoesNotDependOnTheThreads) {
+    std::vector<std::vector<Bytes>> results;
+    for (int32_t threads : {1, 2, 5}) {
+        app::WorkCrew crew(threads);
+        app::History history;
+        Pictures pictures(2000, 200, &crew);
+        std::mt19937 random(9);
+        for (int step = 0; step < 3; ++step) {
+            for (int32_t i = 0; i < 3000; ++i) {
+                const int32_t x = static_cast<int32_t>(random() % 2000), y = static_cast<int32_t>(random() % 200);
+                pictures.image.Row(y)[x * 4] = static_cast<unsigned char>(random());
+                pictures.changes.MarkRect({x, y, x + 1, y + 1});
+            }
+            ASSERT_TRUE(pictures.Record(history));
+        }
+        results.push_back(StoredBytes(history));
+    }
+    EXPECT_EQ(results[0], results[1]);
+    EXPECT_EQ(results[0], results[2]);
+}
+
+TEST(ImageStepRanges, AStepHoldsOnlyItsRangesAndUnchangedRangesAreDropped) {
+    app::WorkCrew crew(2);
+    app::History history;
+    Pictures pictures(1000, 1000, &crew);
+    pictures.image.Row(500)[4 * 700] = 9;
+    pictures.changes.MarkRect({690, 490, 710, 510});
+    pictures.changes.MarkRect({0, 0, 30, 30});  // marked, but nothing changed there
+    ASSERT_TRUE(pictures.Record(history));
+    const app::HistoryItem& item = history.Step(0).At(0);
+    ASSERT_EQ(item.Chunks().Size(), 1);
+    EXPECT_EQ(item.Header().Size(), 24);
+    const Bytes difference = StoredDifference(history, 0);
+    EXPECT_EQ(difference.size(), 32u * 32u * 4u);  // the two tiles of rows 496 ... 511 meeting the mark
+    pictures.Undo(history);
+    EXPECT_EQ(pictures.image.Row(500)[4 * 700], 0);
+    pictures.Redo(history);
+    EXPECT_EQ(pictures.image.Row(500)[4 * 700], 9);
 }
 
 // A broken chunk must neither hang the replay nor leave the picture out of step with the history.

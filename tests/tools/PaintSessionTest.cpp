@@ -5,6 +5,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "base/Image.h"
 #include "engine/Random.h"
 #include "engine/SPRAYSTYLE.h"
 #include "engine/WORLD_SETTINGS.h"
@@ -94,6 +95,68 @@ TEST(PaintSession, OverlappingStrokesShareAStepAndClearWhileIdleHasItsOwn) {
     EXPECT_EQ(run.session.HistorySteps(), 2);
     run.Script("undo\nundo\n");
     EXPECT_THROW(run.Script("undo\n"), tools::ScriptError);
+}
+
+// Scripts of strokes and commands: after every action the picture is kept whole when it changed,
+// and undo and redo must then give back exactly those pictures, whatever parts a step stored.
+TEST(PaintSession, StepsOfChangedPartsUndoAndRedoToThePicturesAWholeCopyKeeps) {
+    auto stroke = [](int x0, int y0, int x1, int y1) {
+        std::ostringstream s;
+        s << "down " << x0 << " " << y0 << "\n";
+        for (int i = 1; i <= 4; ++i)
+            s << "move " << x0 + (x1 - x0) * i / 4 << " " << y0 + (y1 - y0) * i / 4 << "\nturn 2\n";
+        s << "up " << x1 << " " << y1 << "\n";
+        return s.str();
+    };
+    const std::string idle = "idle\n";
+    struct CASE {
+        const char* what;
+        std::vector<std::string> actions;
+    };
+    const std::vector<CASE> cases = {
+        {"top and bottom rows", {stroke(10, 0, 200, 0) + idle, stroke(30, 199, 290, 199) + idle}},
+        {"across the whole picture", {stroke(0, 0, 299, 199) + idle, stroke(299, 0, 0, 199) + idle}},
+        {"two strokes far apart in one step", {stroke(5, 5, 40, 20) + stroke(260, 170, 295, 195) + idle}},
+        {"clear all, idle and while particles fly",
+         {stroke(20, 20, 100, 60) + idle, "clear\n", stroke(50, 50, 250, 150) + "clear\n" + idle}},
+        {"undo, then a new stroke",
+         {stroke(20, 100, 280, 100) + idle, stroke(150, 10, 150, 190) + idle, "undo\n", stroke(10, 10, 60, 60) + idle}},
+        {"a history of one step",
+         {"option HistoryMax 1\n", stroke(0, 50, 299, 50) + idle, stroke(0, 150, 299, 150) + idle}},
+        {"blur and erase",
+         {"tool Blur\n" + stroke(0, 100, 299, 120) + idle, "tool Erase\n" + stroke(100, 0, 120, 199) + idle}},
+    };
+    const tools::RgbaPicture input = Gradient(300, 200);
+    for (const CASE& c : cases) {
+        HeadlessRun run(input);
+        const app::Image& image = run.session.Document().GetImage();
+        auto picture = [&] {
+            return std::vector<unsigned char>(image.ConstData(), image.ConstData() + image.ByteSize());
+        };
+        std::vector<std::vector<unsigned char>> kept = {picture()};
+        size_t position = 0;
+        for (const std::string& action : c.actions) {
+            run.Script(action);
+            if (action == "undo\n") {
+                ASSERT_EQ(picture(), kept[--position]) << c.what;
+            } else if (picture() != kept[position]) {
+                kept.resize(++position);
+                kept.push_back(picture());
+            }
+        }
+        int32_t undone = 0;
+        for (; run.session.Document().CanUndo(); ++undone) {
+            run.Script("undo\n");
+            ASSERT_EQ(picture(), kept[--position]) << c.what << ", undo " << undone;
+        }
+        EXPECT_EQ(undone, std::min<int32_t>(static_cast<int32_t>(kept.size()) - 1, app::GetOptions().historyMax))
+            << c.what;
+        while (run.session.Document().CanRedo()) {
+            run.Script("redo\n");
+            ASSERT_EQ(picture(), kept[++position]) << c.what << ", redo";
+        }
+        EXPECT_EQ(position + 1, kept.size()) << c.what;
+    }
 }
 
 TEST(PaintSession, TheSameScriptGivesTheSameImage) {

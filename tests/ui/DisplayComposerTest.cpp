@@ -6,6 +6,8 @@
 #include "base/Exception.h"
 #include "base/Image.h"
 #include "ui/DisplayComposer.h"
+#include "ui/ViewGeometry.h"
+#include "ui/ZoomTable.h"
 
 namespace {
 
@@ -200,6 +202,56 @@ TEST(DisplayComposer, FailingBufferReportsOnceAndFallsBackToFullSize) {
     ASSERT_TRUE(composer.Compose(document, {30, 40, 38, 48}, {0, 0, 100, 100}, zoom = 100, 0));
     EXPECT_TRUE(composer.LastDrawSucceeded());
     EXPECT_THROW(composer.Compose(document, huge, huge, zoom, 0), app::Exception);
+}
+
+// A redraw of the turns composes only what changed: at every zoom its pixels must be those of
+// the whole visible area composed again, and it must hold every pixel that the change altered.
+TEST(DisplayComposer, APartComposedAgainMatchesTheWholeViewAndHoldsTheChange) {
+    std::vector<Rgba> pixels;
+    for (int32_t i = 0; i < 90 * 70; ++i)
+        pixels.push_back({static_cast<unsigned char>(i * 7), static_cast<unsigned char>(i / 3), 40, 255});
+    Image document = Document(90, 70, pixels);
+    const Rect32 changed = {31, 17, 45, 29};
+    for (int32_t zoom = 25;; zoom = app::ZoomTable::In(zoom)) {
+        const Rect32 image = app::ViewGeometry::ImageRect({60, 50}, {90, 70}, zoom);
+        // Scrolled in a little; the composition keeps to the image.
+        const Rect32 visible = {image.left + 7, image.top + 5, std::min(image.left + 67, image.right),
+                                std::min(image.top + 55, image.bottom)};
+        const app::Point32 anchor = {visible.left, visible.top};
+        auto composeAll = [&](DisplayComposer& composer) {
+            int32_t z = zoom;
+            ASSERT_TRUE(composer.Compose(document, image, visible, z, app::BackgroundChecker, anchor));
+        };
+        DisplayComposer before, after, part;
+        composeAll(before);
+        for (int32_t y = changed.top; y < changed.bottom; ++y)
+            for (int32_t x = changed.left; x < changed.right; ++x)
+                document.Row(y)[x * 4 + 2] ^= 0xFF;
+        composeAll(after);
+        const Rect32 area = app::ViewGeometry::ImageToContent(changed, {image.left, image.top}, zoom);
+        const Rect32 clip = {std::max(area.left, visible.left), std::max(area.top, visible.top),
+                             std::min(area.right, visible.right), std::min(area.bottom, visible.bottom)};
+        int32_t z = zoom;
+        const bool shown = part.Compose(document, image, clip, z, app::BackgroundChecker, anchor);
+        ASSERT_EQ(shown, clip.right > clip.left && clip.bottom > clip.top) << zoom;
+        const app::Point32 at = part.BufferOrigin();
+        for (int32_t y = 0; y < visible.bottom - visible.top; ++y) {
+            for (int32_t x = 0; x < visible.right - visible.left; ++x) {
+                const int32_t cx = visible.left + x, cy = visible.top + y;
+                const bool inside = shown && cx >= clip.left && cx < clip.right && cy >= clip.top && cy < clip.bottom;
+                if (inside) {
+                    ASSERT_EQ(Shown(part, cx - at.x, cy - at.y), Shown(after, x, y))
+                        << zoom << " at " << cx << "," << cy;
+                } else {
+                    ASSERT_EQ(Shown(before, x, y), Shown(after, x, y))
+                        << zoom << ": changed outside at " << cx << "," << cy;
+                }
+            }
+        }
+        if (zoom == app::ZoomTable::In(zoom))
+            break;
+        document = Document(90, 70, pixels);
+    }
 }
 
 }  // namespace

@@ -138,10 +138,14 @@ void PrintStats(tools::PaintSession& session) {
     const double turns = stats.turns ? static_cast<double>(stats.turns) : 1.0;
     std::fprintf(stderr,
                  "turns %lld\npeak particles %d\nmean live particles %.0f\nhistory steps %d\nmean turn %.3f ms\n"
-                 "slowest turn %.3f ms\nslowest turn without history %.3f ms\n",
+                 "slowest turn %.3f ms\nslowest turn without history %.3f ms\nslowest turn with history %.3f ms\n"
+                 "slowest piece of a step %.3f ms\npieces of steps %.3f ms\nslowest undo %.3f ms\nslowest redo %.3f "
+                 "ms\nhistory bytes %lld\n",
                  static_cast<long long>(stats.turns), stats.peakParticles,
                  static_cast<double>(stats.totalParticles) / turns, session.HistorySteps(), stats.totalTurnMs / turns,
-                 stats.slowestTurnMs, stats.slowestPlainTurnMs);
+                 stats.slowestTurnMs, stats.slowestPlainTurnMs, stats.slowestStepTurnMs, stats.slowestStepPieceMs,
+                 stats.stepPiecesMs, stats.slowestUndoMs, stats.slowestRedoMs,
+                 static_cast<long long>(session.HistoryBytes()));
 }
 
 int Paint(const Options& options, const std::string& programFolder) {

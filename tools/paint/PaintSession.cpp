@@ -5,6 +5,7 @@
 #include "engine/Core.h"
 #include "engine/SPRAYSTYLE.h"
 #include "history/History.h"
+#include "history/HistoryItem.h"
 #include "host/Options.h"
 #include "host/TurnState.h"
 #include "paint/ToolEvent.h"
@@ -28,11 +29,28 @@ void PaintSession::Start() {
 }
 
 void PaintSession::Finish() {
+    // The figures count the step still being recorded.
+    document_.FinishStep();
     view_.Closing();
 }
 
 int32_t PaintSession::HistorySteps() {
     return document_.GetHistory().StepCount();
+}
+
+int64_t PaintSession::HistoryBytes() {
+    const app::History& history = document_.GetHistory();
+    int64_t bytes = 0;
+    for (int32_t step = 0; step < history.StepCount(); ++step) {
+        const app::HistoryRecord& record = history.Step(step);
+        for (int32_t i = 0; i < record.Size(); ++i) {
+            const app::HistoryItem& item = record.At(i);
+            bytes += item.Header().Size();
+            for (int32_t c = 0; c < item.Chunks().Size(); ++c)
+                bytes += item.Chunks().At(c).Size();
+        }
+    }
+    return bytes;
 }
 
 void PaintSession::Run(const std::vector<ScriptCommand>& commands) {
@@ -84,8 +102,11 @@ void PaintSession::ToolEvent(int32_t code, const ScriptCommand& command) {
 void PaintSession::IdlePass() {
     // Every pass comes a whole turn interval after the one before, as if the clock ran on.
     tick_ += static_cast<uint32_t>(app::GetOptions().turnInterval);
-    if (view_.Turns().AnyStopReason())
+    if (view_.Turns().AnyStopReason()) {
+        if (document_.IsRecordingStep())
+            RecordStepPiece();
         return;
+    }
     stats_.totalParticles += document_.Engine().ParticleCount();
     // A turn records a history step when its particles come to rest (or the count shows one).
     const int32_t steps = HistorySteps();
@@ -98,11 +119,21 @@ void PaintSession::IdlePass() {
     if (ms > stats_.slowestTurnMs)
         stats_.slowestTurnMs = ms;
     const bool recorded = HistorySteps() != steps || (wasAlive && !document_.Engine().IsAlive());
-    if (!recorded && ms > stats_.slowestPlainTurnMs)
-        stats_.slowestPlainTurnMs = ms;
+    double& slowest = recorded ? stats_.slowestStepTurnMs : stats_.slowestPlainTurnMs;
+    if (ms > slowest)
+        slowest = ms;
     const int32_t live = document_.Engine().ParticleCount();
     if (live > stats_.peakParticles)
         stats_.peakParticles = live;
+}
+
+void PaintSession::RecordStepPiece() {
+    const auto begin = std::chrono::steady_clock::now();
+    view_.OnIdle(tick_);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+    stats_.stepPiecesMs += ms;
+    if (ms > stats_.slowestStepPieceMs)
+        stats_.slowestStepPieceMs = ms;
 }
 
 void PaintSession::RunIdle(const ScriptCommand& command) {
@@ -123,6 +154,9 @@ void PaintSession::RunIdle(const ScriptCommand& command) {
             throw ScriptError(command.line, "turns are stopped (paused?) while particles are alive");
         IdlePass();
     }
+    // The step closes a piece per idle pass.
+    while (document_.IsRecordingStep())
+        IdlePass();
 }
 
 void PaintSession::ChangeTool(const ScriptCommand& command) {
@@ -138,7 +172,16 @@ void PaintSession::ChangeTool(const ScriptCommand& command) {
 void PaintSession::RunDocumentCommand(int32_t id, const char* name, const ScriptCommand& command) {
     if (!view_.IsEnabled(id))
         throw ScriptError(command.line, std::string(name) + " is disabled now");
+    const auto begin = std::chrono::steady_clock::now();
     view_.Execute(id);
+    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - begin).count();
+    double* slowest = id == IDM_UNDO ? &stats_.slowestUndoMs : id == IDM_REDO ? &stats_.slowestRedoMs : nullptr;
+    if (slowest && ms > *slowest)
+        *slowest = ms;
+    // The next command comes once the idle passes have closed a step that the command began
+    // while the turns rest (clear all).
+    while (document_.IsRecordingStep() && view_.Turns().AnyStopReason())
+        RecordStepPiece();
 }
 
 void PaintSession::ChangeSetting(const ScriptCommand& command) {

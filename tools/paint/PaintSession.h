@@ -23,6 +23,11 @@ struct PaintStats {
     double totalTurnMs = 0;
     double slowestTurnMs = 0;
     double slowestPlainTurnMs = 0;  // the slowest turn that recorded no history step
+    double slowestStepTurnMs = 0;   // the slowest turn that recorded one
+    double slowestStepPieceMs = 0;  // the slowest idle pass that recorded a piece of a step
+    double stepPiecesMs = 0;        // all such passes together
+    double slowestUndoMs = 0;
+    double slowestRedoMs = 0;
 };
 
 // A filter run without a window: the document and the view's session over the host image that
@@ -40,11 +45,15 @@ class PaintSession : private app::ViewPort {
     void Finish();
 
     const PaintStats& Stats() const { return stats_; }
+    const app::AppDoc& Document() const { return document_; }
     int32_t HistorySteps();
+    // The bytes the history's steps hold: chunks and headers.
+    int64_t HistoryBytes();
 
   private:
     bool CanTurn() override { return true; }
     void Redraw() override {}
+    void RedrawImageArea(const app::Rect32& /*pixels*/) override {}
     void UpdateCommands() override {}
     app::Vector2 CursorInImage() override { return cursor_; }
 
@@ -52,6 +61,7 @@ class PaintSession : private app::ViewPort {
     void ToolEvent(int32_t code, const ScriptCommand& command);
     // One idle pass in which the turn interval has passed.
     void IdlePass();
+    void RecordStepPiece();
     void RunIdle(const ScriptCommand& command);
     void ChangeTool(const ScriptCommand& command);
     void RunDocumentCommand(int32_t id, const char* name, const ScriptCommand& command);

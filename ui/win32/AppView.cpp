@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "host/Options.h"
 #include "host/TurnState.h"
 #include "paint/AppDoc.h"
@@ -222,10 +224,33 @@ void AppView::Redraw() {
     if (!window)
         return;
     ClientDC context(window);
-    const ImageSize client = ClientSize(window);
     const Point32 scroll = m_->bars.Offsets(window);
     SetViewportOrgEx(context.Handle(), -scroll.x, -scroll.y, nullptr);
-    DrawImagePart(context, {scroll.x, scroll.y, scroll.x + client.width, scroll.y + client.height});
+    DrawImagePart(context, VisibleContent());
+}
+
+void AppView::RedrawImageArea(const Rect32& pixels) {
+    HWND window = Handle();
+    if (!window)
+        return;
+    const Rect32 image = ViewGeometry::ImageRect(ClientSize(window), m_->document->GetSize(), m_->zoom);
+    const Rect32 area = ViewGeometry::ImageToContent(pixels, {image.left, image.top}, m_->zoom);
+    const Rect32 visible = VisibleContent();
+    const Rect32 clip = {std::max(area.left, visible.left), std::max(area.top, visible.top),
+                         std::min(area.right, visible.right), std::min(area.bottom, visible.bottom)};
+    if (clip.right <= clip.left || clip.bottom <= clip.top)
+        return;
+    ClientDC context(window);
+    const Point32 scroll = m_->bars.Offsets(window);
+    SetViewportOrgEx(context.Handle(), -scroll.x, -scroll.y, nullptr);
+    DrawImagePart(context, clip);
+}
+
+Rect32 AppView::VisibleContent() {
+    HWND window = Handle();
+    const ImageSize client = ClientSize(window);
+    const Point32 scroll = m_->bars.Offsets(window);
+    return {scroll.x, scroll.y, scroll.x + client.width, scroll.y + client.height};
 }
 
 void AppView::UpdateCommands() {
@@ -313,7 +338,9 @@ void AppView::DrawImagePart(DC& context, const Rect32& clip) {
     int32_t zoom = m_->zoom;
     bool drawn = false;
     try {
-        drawn = m_->composer.Compose(m_->document->GetImage(), image, clip, zoom, GetOptions().viewMat);
+        const Rect32 visible = VisibleContent();
+        drawn = m_->composer.Compose(m_->document->GetImage(), image, clip, zoom, GetOptions().viewMat,
+                                     {visible.left, visible.top});
     } catch (...) {
         // Without room for the buffer the zoom falls back to 100; the view follows it.
         if (zoom != m_->zoom)

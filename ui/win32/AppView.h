@@ -55,6 +55,7 @@ class AppView : public Window, private ViewPort {
   private:
     bool CanTurn() override;
     void Redraw() override;
+    void RedrawImageArea(const Rect32& pixels) override;
     void UpdateCommands() override;
     Vector2 CursorInImage() override;
 
@@ -66,7 +67,11 @@ class AppView : public Window, private ViewPort {
     void FollowToolCapture();
     void SetBackground(int32_t background);
     void SetContentSize();
+    // Draws the part of the view inside `clip` (content coordinates), sampled as the whole
+    // visible area is.
     void DrawImagePart(DC& context, const Rect32& clip);
+    // The visible area in content coordinates.
+    Rect32 VisibleContent();
 
     std::unique_ptr<AppViewMember> m_;
 };
