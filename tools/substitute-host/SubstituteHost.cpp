@@ -13,6 +13,7 @@
 #include "host/win32/LibraryExport.h"
 #include "tools/common/PngFile.h"
 #include "tools/common/RunDriver.h"
+#include "tools/substitute-host/AnswerProbe.h"
 #include "tools/substitute-host/Screenshots.h"
 
 namespace {
@@ -25,6 +26,7 @@ struct Options {
     std::string log;
     std::string screenshots;
     bool openManual = false;
+    bool probeAnswers = false;
     bool window = true;
     bool hasWidth = false, hasHeight = false;
     int32_t width = 0, height = 0, bits = 24;
@@ -125,6 +127,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
                 return false;
         } else if (arg == "--open-manual") {
             options->openManual = true;
+        } else if (arg == "--probe-answers") {
+            options->probeAnswers = true;
         } else if (arg == "--no-window") {
             options->window = false;
         } else if (arg == "--width") {
@@ -221,13 +225,16 @@ bool LoadFilter(const std::string& dll, FilterGetTitleFunction* getTitle, Filter
 }
 
 // With --screenshots, a second thread plays the user: it photographs the windows, then closes.
-// With --open-manual, it presses F1 in the frame, then closes.
+// With --open-manual, it presses F1 in the frame, then closes.  With --probe-answers, it paints,
+// undoes and redoes a stroke and prints how long the frame took to answer meanwhile.
 void StartPlaying(tools::RunDriver& driver, const Options& options) {
-    if (options.screenshots.empty() && !options.openManual)
+    if (options.screenshots.empty() && !options.openManual && !options.probeAnswers)
         return;
     driver.Start([&options](tools::RunDriver& run) {
         if (!options.screenshots.empty())
             tools::TakeScreenshots(run, options.screenshots);
+        if (options.probeAnswers)
+            tools::ProbeAnswers(run);
         if (options.openManual) {
             tools::RunDriver::Key(run.Frame(), VK_F1);
             Sleep(500);
@@ -239,7 +246,8 @@ void StartPlaying(tools::RunDriver& driver, const Options& options) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: substitute-host --dll FILE --input IN.png [--output OUT.png] [--host-path TEXT]\n"
-                 "       [--log FILE] [--screenshots FOLDER] [--open-manual] [--no-window] [--width N] [--height N]\n"
+                 "       [--log FILE] [--screenshots FOLDER] [--open-manual] [--probe-answers] [--no-window]\n"
+                 "       [--width N] [--height N]\n"
                  "       [--bits N] [--null-image] [--null-read] [--null-write]\n");
     return 2;
 }
