@@ -112,6 +112,18 @@ void RunDriver::Click(HWND control, POINT at) {
     Drag(control, at, at);
 }
 
+void RunDriver::HandStroke(HWND view, const std::vector<POINT>& points, int stepMs) {
+    for (size_t i = 0; i < points.size(); ++i) {
+        POINT screen = points[i];
+        ClientToScreen(view, &screen);
+        SetCursorPos(screen.x, screen.y);
+        PostMessageA(view, i == 0 ? WM_LBUTTONDOWN : WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(points[i].x, points[i].y));
+        Sleep(stepMs);
+    }
+    if (!points.empty())
+        PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(points.back().x, points.back().y));
+}
+
 void RunDriver::PressButton(HWND button) {
     PostMessageA(button, BM_CLICK, 0, 0);
 }

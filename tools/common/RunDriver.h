@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace tools {
 
@@ -34,6 +35,10 @@ class RunDriver {
     // Press at `from`, move to `to`, release: client coordinates of the control.
     static void Drag(HWND control, POINT from, POINT to);
     static void Click(HWND control, POINT at);
+    // A left-button stroke through `points` (client coordinates of the view) as a hand paints it,
+    // `stepMs` from one point to the next: the cursor itself moves, since every turn sprays where
+    // the cursor is.
+    static void HandStroke(HWND view, const std::vector<POINT>& points, int stepMs);
     static void PressButton(HWND button);
     // A key as the keyboard gives it to a window; system keys (F10, with Alt) as such.
     static void Key(HWND window, UINT key, bool system = false);

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <thread>
+#include <vector>
 
 #include "resources/ResourceIds.h"
 #include "tools/common/RunDriver.h"
@@ -62,18 +63,12 @@ bool ButtonEnabled(HWND frame, int command) {
     return SendMessageA(toolbar, TB_ISBUTTONENABLED, command, 0) != 0;
 }
 
-// A stroke of about 200 pixels near the picture's top-left corner, as a hand paints it.
+// A stroke of about 200 pixels near the picture's top-left corner.
 void PaintStroke(HWND view) {
-    POINT at = {};
-    for (int i = 0; i <= kStrokeSteps; ++i) {
-        at = {130 + 200 * i / kStrokeSteps, 190 + 10 * i / kStrokeSteps};
-        POINT screen = at;
-        ClientToScreen(view, &screen);
-        SetCursorPos(screen.x, screen.y);
-        PostMessageA(view, i == 0 ? WM_LBUTTONDOWN : WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        Sleep(kStepMs);
-    }
-    PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    std::vector<POINT> points;
+    for (int i = 0; i <= kStrokeSteps; ++i)
+        points.push_back({130 + 200 * i / kStrokeSteps, 190 + 10 * i / kStrokeSteps});
+    RunDriver::HandStroke(view, points, kStepMs);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "resources/ResourceIds.h"
 #include "tools/common/RunDriver.h"
@@ -21,22 +22,15 @@ constexpr int kStepMs = 50;  // a little more than a turn, so that every turn sp
 constexpr int kToolbarId = 1000;
 constexpr int kMotionEndsMs = 15000;
 
-// A wavy stroke across the upper half of the picture, painted as a hand paints it: the cursor
-// itself moves, since every turn sprays where the cursor is.
+// A wavy stroke across the upper half of the picture.
 void PaintStroke(HWND view) {
     RECT client = {};
     GetClientRect(view, &client);
     const int left = client.right / 2 - 170, top = client.bottom / 2 - 100;
-    POINT at = {};
-    for (int i = 0; i <= kStrokeSteps; ++i) {
-        at = {left + 340 * i / kStrokeSteps, top + static_cast<int>(18 * std::sin(i * 0.45))};
-        POINT screen = at;
-        ClientToScreen(view, &screen);
-        SetCursorPos(screen.x, screen.y);
-        PostMessageA(view, i == 0 ? WM_LBUTTONDOWN : WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-        Sleep(kStepMs);
-    }
-    PostMessageA(view, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    std::vector<POINT> points;
+    for (int i = 0; i <= kStrokeSteps; ++i)
+        points.push_back({left + 340 * i / kStrokeSteps, top + static_cast<int>(18 * std::sin(i * 0.45))});
+    RunDriver::HandStroke(view, points, kStepMs);
 }
 
 // Once the last particle has gone, the stroke is a history step and undo comes alive.
