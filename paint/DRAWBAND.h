@@ -24,13 +24,15 @@ struct PICKUP {
 // The storage one band of image rows draws in: its accumulation ring (kDrawRingRows x width
 // records, weights and colour words apart), which blocks of 16 records of each ring row
 // something was laid on and which may hold a weight above the threshold (64 blocks to a word),
-// room for the columns of one row to composite, its colour memo and its deferred pick-ups.
+// room for the columns of one row to composite, which blocks it composited in the current tile
+// row, its colour memo and its deferred pick-ups.
 struct DRAWBAND {
     Buffer<uint16_t> weights;
     Buffer<uint32_t> colours;
     Buffer<uint64_t> touched;
     Buffer<uint64_t> heavy;
     Buffer<int32_t> heavyColumns;  // one row's records to composite: width + 16 entries
+    Buffer<uint64_t> changed;      // the blocks composited in the current 16 rows, one word per 64
     Buffer<PICKUP> pickups;
     int32_t pickupCount;
     COLOURMEMO memo[kColourMemo];

@@ -43,7 +43,8 @@ DrawingBand::DrawingBand(const PARTICLEGRID& grid,
       masks_(masks),
       top_(top),
       bottom_(bottom),
-      changes_(changes) {
+      changes_(changes),
+      changed_(band.changed.Data()) {
     band.pickupCount = 0;
     for (COLOURMEMO& slot : band.memo)
         slot = {-1, 0, 0};
@@ -90,6 +91,7 @@ void DrawingBand::Run() {
     }
     if (bottom_ > done)
         ResolveRows(done, bottom_);
+    FlushChanged();
 }
 
 void DrawingBand::SplatCellRow(int32_t i) {
@@ -199,9 +201,9 @@ void DrawingBand::ResolveRows(int32_t y0, int32_t y1) {
         uint16_t* weights = Weights(y);
         uint32_t* colours = Colours(y);
         int32_t n = 0;
+        if (changes_)
+            NoteChanged(y, heavy);
         for (int32_t w = 0; w < words_; ++w) {
-            if (heavy[w] != 0 && changes_)
-                changes_->Mark(y, w, heavy[w]);
             for (uint64_t bits = heavy[w]; bits != 0; bits &= bits - 1) {
                 const int32_t x0 = (w * kBlocksPerWord + __builtin_ctzll(bits)) * kBlockRecords;
                 n += AppendHeavy(weights + x0, x0, std::min(kBlockRecords, grid_.width - x0), columns + n);
@@ -221,6 +223,27 @@ void DrawingBand::ResolveRows(int32_t y0, int32_t y1) {
             touched[w] = 0;
         }
     }
+}
+
+void DrawingBand::NoteChanged(int32_t y, const uint64_t* heavy) {
+    const int32_t tileRow = y / ChangedArea::kTilePixels;
+    if (tileRow != changedRow_) {
+        FlushChanged();
+        changedRow_ = tileRow;
+    }
+    for (int32_t w = 0; w < words_; ++w)
+        changed_[w] |= heavy[w];
+}
+
+void DrawingBand::FlushChanged() {
+    if (changedRow_ < 0)
+        return;
+    for (int32_t w = 0; w < words_; ++w) {
+        if (changed_[w] != 0)
+            changes_->Mark(changedRow_ * ChangedArea::kTilePixels, w, changed_[w]);
+        changed_[w] = 0;
+    }
+    changedRow_ = -1;
 }
 
 }  // namespace app

@@ -45,6 +45,10 @@ class DrawingBand {
     uint32_t Colour(const PARTICLE& p);
     void Lay(const MARK& mark, uint32_t colour);
     void ResolveRows(int32_t y0, int32_t y1);
+    // The blocks composited in the 16 rows of the tile row being resolved go to the changed area
+    // once those rows are done: one mark per tile row instead of one per pixel row.
+    void NoteChanged(int32_t y, const uint64_t* heavy);
+    void FlushChanged();
     void PrefetchImage(int32_t y) const;
 
     const PARTICLEGRID& grid_;
@@ -60,6 +64,8 @@ class DrawingBand {
     int32_t top_;
     int32_t bottom_;
     ChangedArea* changes_;
+    uint64_t* changed_;
+    int32_t changedRow_ = -1;  // the tile row whose blocks changed_ holds
 };
 
 }  // namespace app

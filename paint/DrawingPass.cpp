@@ -44,6 +44,7 @@ struct RingLayout {
           wordBytes(
               BytesOf(CheckedMultiply(DrawingBand::TouchWords(width), kDrawRingRows, ErrorOverflow), sizeof(uint64_t))),
           columnBytes(BytesOf(CheckedAdd(width, 16, ErrorOverflow), sizeof(int32_t))),
+          changedBytes(BytesOf(DrawingBand::TouchWords(width), sizeof(uint64_t))),
           pickupBytes(BytesOf(CheckedMultiply(CheckedMultiply(kPickupRows, CellColumns(width), ErrorOverflow),
                                               kCellCapacity,
                                               ErrorOverflow),
@@ -56,11 +57,11 @@ struct RingLayout {
     // What one band holds when bands are drawn side by side, checked.
     int32_t BandBytes() const {
         const int32_t words = CheckedAdd(wordBytes, wordBytes, ErrorOverflow);
-        return CheckedAdd(CheckedAdd(ringBytes, words, ErrorOverflow),
+        return CheckedAdd(CheckedAdd(CheckedAdd(ringBytes, words, ErrorOverflow), changedBytes, ErrorOverflow),
                           CheckedAdd(columnBytes, pickupBytes, ErrorOverflow), ErrorOverflow);
     }
 
-    int32_t records, weightBytes, colourBytes, ringBytes, wordBytes, columnBytes, pickupBytes;
+    int32_t records, weightBytes, colourBytes, ringBytes, wordBytes, columnBytes, changedBytes, pickupBytes;
 };
 
 // Bands beyond the first get at most this much storage between them: a picture so wide that its
@@ -136,6 +137,7 @@ void DrawingPass::Build(int32_t width, int32_t threads) {
         AllocateZeroed(band.touched, layout.wordBytes);
         AllocateZeroed(band.heavy, layout.wordBytes);
         AllocateZeroed(band.heavyColumns, layout.columnBytes);
+        AllocateZeroed(band.changed, layout.changedBytes);
         AllocateZeroed(band.pickups, bands > 1 ? layout.pickupBytes : 0);
         band.pickupCount = 0;
     }
