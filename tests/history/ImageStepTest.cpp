@@ -273,6 +273,27 @@ TEST(ImageStepRanges, TheStoredStepDoesNotDependOnTheThreads) {
     EXPECT_EQ(results[0], results[2]);
 }
 
+TEST(ImageStepRanges, ARangeOutsideThePictureOrOfAnUnknownKindIsRefused) {
+    struct CASE {
+        int32_t at;  // header byte changed: the entry type, or a field of the range
+        int32_t value;
+    } cases[] = {{0, 7}, {8, -4}, {8, 1 << 30}, {12, 0}, {16, 1000}, {20, 3}};
+    for (const CASE& c : cases) {
+        app::History history;
+        Pictures pictures(40, 30, nullptr);
+        pictures.image.Row(3)[5] = 1;
+        std::vector<app::Rect32> ranges = {{0, 0, 40, 16}};
+        ASSERT_TRUE(app::RecordImageStep(history, pictures.image, pictures.previous, ranges));
+        unsigned char* header = history.Step(0).At(0).Header().Data();
+        for (int b = 0; b < 4; ++b)
+            header[c.at + b] = static_cast<unsigned char>(static_cast<uint32_t>(c.value) >> (8 * b));
+        EXPECT_THROW(pictures.Undo(history), app::Exception) << c.at;
+        EXPECT_EQ(pictures.image.Row(3)[5], 1) << c.at;
+        EXPECT_EQ(history.Position(), 1);
+        EXPECT_FALSE(history.IsReplaying());
+    }
+}
+
 TEST(ImageStepRanges, AStepHoldsOnlyItsRangesAndUnchangedRangesAreDropped) {
     app::WorkCrew crew(2);
     app::History history;
