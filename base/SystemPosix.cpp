@@ -59,6 +59,10 @@ void SetModuleFilePath(const std::string& path) {
     ModulePathStore() = path;
 }
 
+bool IsFileNameLeadByte(unsigned char) {
+    return false;
+}
+
 FileHandle OpenFileForReading(const std::string& path, int32_t* error) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
@@ -128,6 +132,10 @@ bool CloseFile(FileHandle file, int32_t* error) {
     return false;
 }
 
+bool IsMissingFileError(int32_t error) {
+    return error == ENOENT || error == ENOTDIR;
+}
+
 bool RemoveFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
@@ -147,6 +155,12 @@ bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* er
 bool FileExists(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first, second;
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
 }
 
 std::string CreateTemporaryBeside(const std::string& path, int32_t* error) {

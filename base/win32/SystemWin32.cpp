@@ -51,6 +51,10 @@ void SetModuleFilePath(const std::string& path) {
     ModulePathOverride() = path;
 }
 
+bool IsFileNameLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != 0;
+}
+
 FileHandle OpenFileForReading(const std::string& path, int32_t* error) {
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -118,6 +122,10 @@ bool CloseFile(FileHandle file, int32_t* error) {
     return false;
 }
 
+bool IsMissingFileError(int32_t error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 bool RemoveFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
 }
@@ -145,6 +153,29 @@ bool ReplaceFileWith(const std::string& from, const std::string& to, int32_t* er
 
 bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+namespace {
+
+// The volume and index that name a file whatever path leads to it; false when it cannot be
+// opened (folders included, through the backup flag).
+bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION* info) {
+    const HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool known = GetFileInformationByHandle(file, info) != 0;
+    CloseHandle(file);
+    return known;
+}
+
+}  // namespace
+
+bool SameFile(const std::string& a, const std::string& b) {
+    BY_HANDLE_FILE_INFORMATION first = {}, second = {};
+    return FileIdentity(a, &first) && FileIdentity(b, &second) &&
+           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
 }
 
 std::string CreateTemporaryBeside(const std::string& path, int32_t* error) {

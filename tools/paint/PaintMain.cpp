@@ -13,6 +13,7 @@
 #include "paint/ToolSelection.h"
 #include "settings/PresetCatalogue.h"
 #include "settings/RunSettings.h"
+#include "settings/SettingsPaths.h"
 #include "tools/common/PngFile.h"
 #include "tools/paint/MemoryHost.h"
 #include "tools/paint/PaintSession.h"
@@ -87,8 +88,8 @@ Options ParseCommandLine(int argc, char** argv) {
 
 std::string FolderOfProgram(const char* argv0) {
     const std::string path = app::ModuleFilePath().empty() ? argv0 : app::ModuleFilePath();
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    const std::string folder = app::DirectoryOf(path);
+    return folder.empty() ? std::string(".") : folder.substr(0, folder.size() - 1);
 }
 
 std::string InputPath(const Options& options, const std::string& programFolder) {
