@@ -326,13 +326,13 @@ std::vector<std::string> Listed(HWND panel) {
     return names;
 }
 
-// The text of the message box that `owner` shows, which is then closed.
-std::string Answer(RunDriver& run, HWND owner) {
+// The text of the message box that `owner` shows, which is then closed with `button`.
+std::string Answer(RunDriver& run, HWND owner, int button = IDOK) {
     HWND box = run.MessageBoxOf(owner);
     if (!box)
         return "(no message)";
     const std::string text = RunDriver::Text(GetDlgItem(box, 0xFFFF));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
     RunDriver::WaitUntil([&] { return !IsWindow(box); });
     return text;
 }
@@ -453,6 +453,81 @@ TEST_F(CatalogPanelDll, ACatalogueThatCannotBeWrittenAtTheEndIsReportedAndKeptAs
     EXPECT_NE(message, "(no message)");
     EXPECT_EQ(test::ReadFileText(CatalogueFile()), old);
     EXPECT_FALSE(GetFileAttributesA((CatalogueFile() + ".tmp").c_str()) != INVALID_FILE_ATTRIBUTES);
+}
+
+// Another program holds the file open without sharing while the run starts.
+HANDLE Lock(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+// The lock goes once the start has reported the file: the end of the run could then write, and
+// must not, since what the run holds is not what the file holds.
+TEST_F(CatalogPanelDll, ACatalogueLockedAtTheStartIsReportedAndNotSavedOverAtTheEnd) {
+    const std::string mine = Catalogue({"m1", "m2", "m3"});
+    test::WriteFileText(CatalogueFile(), mine);
+    HANDLE held = Lock(CatalogueFile());
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string atStart, atEnd;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        atStart = Answer(run, nullptr);
+        CloseHandle(held);
+        held = INVALID_HANDLE_VALUE;
+        AddPreset(run, run.WindowWith(IDC_CATALOG_LIST), "new");
+        PostMessageA(run.Frame(), WM_CLOSE, 0, 0);
+        atEnd = Answer(run, nullptr);
+    });
+    if (held != INVALID_HANDLE_VALUE)
+        CloseHandle(held);
+    EXPECT_NE(atStart.find(CatalogueFile()), std::string::npos) << atStart;
+    EXPECT_NE(atEnd.find(CatalogueFile()), std::string::npos) << atEnd;
+    EXPECT_EQ(test::ReadFileText(CatalogueFile()), mine);
+}
+
+TEST_F(CatalogPanelDll, SettingsLockedAtTheStartAreReportedAndNotSavedOverAtTheEnd) {
+    WriteSettings("HistoryMax=7\r\nTool=Blur\r\n[Paint\\Spray]\r\nCount=77\r\n");
+    const std::string before = test::ReadFileText(Settings());
+    HANDLE held = Lock(Settings());
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string atStart;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        atStart = Answer(run, run.Frame());
+        CloseHandle(held);
+        held = INVALID_HANDLE_VALUE;
+    });
+    if (held != INVALID_HANDLE_VALUE)
+        CloseHandle(held);
+    EXPECT_NE(atStart.find(Settings()), std::string::npos) << atStart;
+    EXPECT_EQ(test::ReadFileText(Settings()), before);
+}
+
+// Replace and delete name the picked preset and do nothing on No; the picked name is marked
+// while the current style is not the preset's.
+TEST_F(CatalogPanelDll, ReplaceAndDeleteAskNamingThePresetAndTheListMarksAChangedStyle) {
+    test::WriteFileText(CatalogueFile(), Catalogue({"a", "b"}));
+    WriteSettings("[Panel\\Catalog]\r\nSelect=0\r\n[Paint\\Spray]\r\nCount=77\r\n");
+    std::string replaceQuestion, deleteQuestion;
+    std::vector<std::string> atStart, afterNo, afterYes;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND panel = run.WindowWith(IDC_CATALOG_LIST);
+        atStart = Listed(panel);
+        RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_REPLACE));
+        replaceQuestion = Answer(run, panel, IDNO);
+        RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_DELETE));
+        deleteQuestion = Answer(run, panel, IDNO);
+        afterNo = Listed(panel);
+        RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_DELETE));
+        Answer(run, panel, IDYES);
+        RunDriver::WaitUntil([&] { return Listed(panel).size() == 1; });
+        afterYes = Listed(panel);
+    });
+    EXPECT_EQ(atStart, (std::vector<std::string>{"a *", "b"}));
+    EXPECT_EQ(replaceQuestion, test::Cp932("「a」を現在のスプレー設定で置き換えますか?"));
+    EXPECT_EQ(deleteQuestion, test::Cp932("「a」を削除しますか?"));
+    EXPECT_EQ(afterNo, (std::vector<std::string>{"a *", "b"}));
+    EXPECT_EQ(afterYes, (std::vector<std::string>{"b *"}));
 }
 
 }  // namespace
