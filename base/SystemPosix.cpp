@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/System.h"
+#include "base/TemporaryName.h"
 
 namespace app {
 
@@ -165,9 +166,8 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 std::string CreateTemporaryBeside(const std::string& path, int32_t* error) {
     static uint32_t serial = 0;
-    const std::string stem = path + "." + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const std::string name = stem + std::to_string(++serial) + ".tmp";
+        const std::string name = TemporaryName(path, static_cast<uint32_t>(::getpid()), ++serial);
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/System.h"
+#include "base/TemporaryName.h"
 #include "base/win32/ModuleInstance.h"
 
 namespace app {
@@ -180,9 +181,8 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 std::string CreateTemporaryBeside(const std::string& path, int32_t* error) {
     static uint32_t serial = 0;
-    const std::string stem = path + "." + std::to_string(GetCurrentProcessId()) + "-";
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const std::string name = stem + std::to_string(++serial) + ".tmp";
+        const std::string name = TemporaryName(path, static_cast<uint32_t>(GetCurrentProcessId()), ++serial);
         const HANDLE file =
             CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {

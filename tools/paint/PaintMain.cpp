@@ -5,9 +5,11 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "base/Failure.h"
+#include "base/FileException.h"
 #include "base/System.h"
 #include "paint/AppDoc.h"
 #include "paint/ToolSelection.h"
@@ -83,6 +85,9 @@ Options ParseCommandLine(int argc, char** argv) {
         throw tools::ScriptError(0, "--output is required");
     if (!options.input.empty() && options.width > 0)
         throw tools::ScriptError(0, "--input and --size exclude each other");
+    // One file cannot hold both: the second output would silently take the first one's place.
+    if (!options.saveSettings.empty() && tools::StagedOutputs::SamePlace(options.output, options.saveSettings))
+        throw tools::ScriptError(0, "--output and --save-settings name the same file");
     return options;
 }
 
@@ -121,17 +126,42 @@ tools::RgbaPicture StartingPicture(const Options& options, const std::string& pr
     return picture;
 }
 
-std::vector<tools::ScriptCommand> ReadScriptFrom(const std::string& path) {
-    if (path.empty() || path == "-")
-        return tools::ReadScript(std::cin);
-    std::ifstream in(path, std::ios::binary);
-    std::vector<tools::ScriptCommand> commands;
-    if (in)
-        commands = tools::ReadScript(in);
+// A script is read whole, up to a bound: a device that never ends (/dev/zero) is refused instead
+// of filling the memory.
+constexpr size_t kMostScriptBytes = size_t{64} << 20;
+
+std::string ReadScriptText(std::istream& in, const std::string& name) {
+    std::string text;
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        text.append(chunk, static_cast<size_t>(in.gcount()));
+        if (text.size() > kMostScriptBytes)
+            throw tools::ScriptError(0, name + ": larger than 64 MB, not read");
+    }
     // A folder opens on some systems and then fails to read.
     if (!in.eof() || in.bad())
+        throw tools::ScriptError(0, name + ": cannot be read");
+    return text;
+}
+
+std::vector<tools::ScriptCommand> ReadScriptFrom(const std::string& path) {
+    std::ifstream file;
+    if (!path.empty() && path != "-")
+        file.open(path, std::ios::binary);
+    std::istream& in = path.empty() || path == "-" ? std::cin : file;
+    if (!in)
         throw tools::ScriptError(0, path + ": cannot be read");
-    return commands;
+    std::istringstream text(ReadScriptText(in, path.empty() ? std::string("the standard input") : path));
+    return tools::ReadScript(text);
+}
+
+// A failure names the user's file, not the temporary one it is written under.
+void SaveSettingsTo(const std::string& temporary, const std::string& place) {
+    try {
+        app::SaveRunSettingsFile(temporary);
+    } catch (const app::FileException& e) {
+        throw app::FileException(e.Code(), e.Value(), place);
+    }
 }
 
 void PrintStats(tools::PaintSession& session) {
@@ -169,10 +199,11 @@ int Paint(const Options& options, const std::string& programFolder) {
     // Nothing lands unless everything does: each output is written beside its place under a
     // name of its own, and all take their places only when all are complete.
     tools::StagedOutputs outputs;
-    if (!tools::SavePng(outputs.Stage(options.output), host.Picture()))
-        throw tools::ScriptError(0, options.output + ": cannot be written");
+    int32_t error = 0;
+    if (!tools::SavePng(outputs.Stage(options.output), host.Picture(), &error))
+        throw app::FileException(app::ErrorSystem, error, options.output);
     if (!options.saveSettings.empty())
-        app::SaveRunSettingsFile(outputs.Stage(options.saveSettings, true));
+        SaveSettingsTo(outputs.Stage(options.saveSettings, true), options.saveSettings);
     outputs.PutInPlace();
     if (options.stats)
         PrintStats(session);
