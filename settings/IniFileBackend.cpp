@@ -231,7 +231,10 @@ int32_t IniFileBackend::ReadInt(const char* key, int32_t defaultValue) {
 
 std::string IniFileBackend::ReadText(const char* key, const std::string& defaultValue) {
     const std::string* stored = m_->Find(key);
-    return stored ? ValueText(*stored) : defaultValue;
+    if (!stored)
+        return defaultValue;
+    std::string value = ValueText(*stored);
+    return value.size() > kMostTextValueBytes ? defaultValue : value;
 }
 
 void IniFileBackend::WriteInt(const char* key, int32_t value) {
