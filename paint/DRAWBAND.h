@@ -21,7 +21,7 @@ struct PICKUP {
     uint32_t colour;
 };
 
-// The storage one band of image rows draws in: its accumulation ring (kDrawRingRows x width
+// The storage one band of image rows draws in: its accumulation ring (up to kDrawRingRows x width
 // records, weights and colour words apart), which blocks of 16 records of each ring row
 // something was laid on and which may hold a weight above the threshold (64 blocks to a word),
 // room for the columns of one row to composite, its colour memo and its deferred pick-ups.
@@ -33,6 +33,7 @@ struct DRAWBAND {
     Buffer<int32_t> heavyColumns;  // one row's records to composite: width + 16 entries
     Buffer<PICKUP> pickups;
     int32_t pickupCount;
+    int32_t ringMask;  // ring rows - 1: a power of two, at most kDrawRingRows, rows in flight apart
     COLOURMEMO memo[kColourMemo];
 };
 

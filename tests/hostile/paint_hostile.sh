@@ -52,6 +52,10 @@ check "size with a tail" 2 "WxH" '' --size 5x5x
 check "picture too large" 1 "画像の大きさが異常です。" '' --size 40000x40000
 check "grid too large" 1 "画像の大きさが異常です。" '' --size 1x10000000
 check "drawing ring too large" 1 "画像の大きさが異常です。" '' --size 5000000x1
+# Sizes that pass every count but would be worked on at hundreds of times the picture's bytes.
+check "a very wide picture" 1 "画像の大きさが異常です。" '' --size 3192047x1
+check "a very tall picture" 1 "画像の大きさが異常です。" '' --size 1x9544319
+check "wide but workable" 0 "" 'down 5 5\nturn\nup 5 5\n' --size 100000x16
 
 # Numbers.
 check "count beyond 32 bits" 2 "beyond the 32-bit whole numbers: 4294967297" 'style Count 4294967297\n'
