@@ -164,6 +164,7 @@
 #define IDC_SPLIT_LAG 2169
 #define IDC_SPLIT_GENERATIONS 2170
 #define IDC_SPLIT_RATE 2171
+#define IDC_SPLIT_RATE_NOTE 2172
 
 /* Button and radio pictures of the panels and dialogs, 16 x 16 in 16 colours. */
 #define IDB_DETAIL 900

@@ -145,7 +145,7 @@ TEST_F(PanelsDll, ALimitDialogRefusesABadValueWithItsMessageAndKeepsTheText) {
     std::vector<std::string> messages, kept;
     Run(host, [&](RunDriver& run) {
         HWND panel = run.WindowWith(IDC_COUNT_DETAIL);
-        for (const char* typed : {"0.5", "abc"}) {
+        for (const char* typed : {"0.5", "abc", "1e300", "1000000"}) {
             RunDriver::PressButton(GetDlgItem(panel, IDC_COUNT_DETAIL));
             HWND dialog = run.WindowWith(IDC_LIMIT);
             ASSERT_NE(dialog, nullptr);
@@ -166,9 +166,10 @@ TEST_F(PanelsDll, ALimitDialogRefusesABadValueWithItsMessageAndKeepsTheText) {
         RunDriver::PressButton(GetDlgItem(dialog, IDOK));
         RunDriver::WaitUntil([&] { return !IsWindow(dialog); });
     });
-    const std::string refusal = test::Cp932("上限の値には1以上を指定してください。");
-    EXPECT_EQ(messages, (std::vector<std::string>{refusal, refusal}));
-    EXPECT_EQ(kept, (std::vector<std::string>{"0.5", "abc"}));
+    // The count's limit goes no higher than the most particles a style holds.
+    const std::string refusal = test::Cp932("上限の値には1以上、100000以下を指定してください。");
+    EXPECT_EQ(messages, (std::vector<std::string>{refusal, refusal, refusal, refusal}));
+    EXPECT_EQ(kept, (std::vector<std::string>{"0.5", "abc", "1e300", "1000000"}));
     const std::string saved = test::ReadFileText(Settings());
     const size_t limits = saved.find("[Panel\\Spray\\Limit]");
     ASSERT_NE(limits, std::string::npos) << saved;
@@ -286,10 +287,11 @@ TEST_F(PanelsDll, AColourPickedInTheTablePaintsTheNextStroke) {
 
 TEST_F(PanelsDll, OptionsRefuseAZeroIntervalAndAShorterHistoryTrimsAtOnce) {
     test::FakeHost host(kWidth, kHeight);
-    std::string refusal;
+    std::string refusal, beyond;
     bool undoAfterOneUndo = true, redoAfterOneUndo = false;
     Run(host, [&](RunDriver& run) {
         refusal = SetOption(run, IDC_TURN_INTERVAL, "0");
+        beyond = SetOption(run, IDC_TURN_INTERVAL, "99999999999");
         PaintStroke(run.Frame());
         PaintStroke(run.Frame());
         EXPECT_EQ(SetOption(run, IDC_HISTORY_COUNT, "1"), "");
@@ -298,12 +300,68 @@ TEST_F(PanelsDll, OptionsRefuseAZeroIntervalAndAShorterHistoryTrimsAtOnce) {
         redoAfterOneUndo = ToolbarEnabled(run.Frame(), IDM_REDO);
         undoAfterOneUndo = ToolbarEnabled(run.Frame(), IDM_UNDO);
     });
-    EXPECT_EQ(refusal, test::Cp932("ターンの間隔には1以上を指定してください。"));
+    EXPECT_EQ(refusal, test::Cp932("ターンの間隔には1以上、2147483647以下を指定してください。"));
+    EXPECT_EQ(beyond, refusal);
     EXPECT_TRUE(redoAfterOneUndo);
     EXPECT_FALSE(undoAfterOneUndo);  // two steps were painted; one was kept
     const std::string saved = test::ReadFileText(Settings());
     EXPECT_NE(saved.find("TurnInterval=1\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("HistoryMax=1\r\n"), std::string::npos) << saved;
+}
+
+// A text that is not a number is refused like a number out of range, and a range that depends
+// on the life says the life of the moment.
+TEST_F(PanelsDll, TheSplitDialogRefusesTextThatIsNotANumberNamingTheRangeWithTheLife) {
+    WriteSettings("[Paint\\Spray]\r\nLife=300\r\nSplitStep1=10\r\n");
+    std::vector<std::string> messages;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND panel = run.WindowWith(IDC_USE_SPLIT);
+        for (const char* typed : {"abc", "12abc", "301"}) {
+            RunDriver::PressButton(GetDlgItem(panel, IDC_USE_SPLIT));
+            HWND dialog = run.WindowWith(IDC_SPLIT_STEP1);
+            ASSERT_NE(dialog, nullptr);
+            RunDriver::SetText(GetDlgItem(dialog, IDC_SPLIT_STEP1), typed);
+            RunDriver::PressButton(GetDlgItem(dialog, IDOK));
+            HWND box = run.MessageBoxOf(dialog, 2000);
+            messages.push_back(box ? RunDriver::Text(GetDlgItem(box, 0xFFFF)) : "(accepted)");
+            if (box) {
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                RunDriver::WaitUntil([&] { return !IsWindow(box); });
+                RunDriver::PressButton(GetDlgItem(dialog, IDCANCEL));
+            }
+            RunDriver::WaitUntil([&] { return !IsWindow(dialog); });
+        }
+    });
+    const std::string refusal = test::Cp932("間隔には1以上、寿命の300以下を指定してください。");
+    EXPECT_EQ(messages, (std::vector<std::string>{refusal, refusal, refusal}));
+    const std::string saved = test::ReadFileText(Settings());
+    EXPECT_NE(saved.find("SplitStep1=10\r\n"), std::string::npos) << saved;
+}
+
+// A new style splits at the least rate there is: ticking the box says so until the rate rises.
+TEST_F(PanelsDll, TickingSplittingWithARateOfNoneShowsANote) {
+    std::vector<bool> noted;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND panel = run.WindowWith(IDC_USE_SPLIT);
+        RunDriver::PressButton(GetDlgItem(panel, IDC_USE_SPLIT));
+        HWND dialog = run.WindowWith(IDC_SPLIT_RATE_NOTE);
+        ASSERT_NE(dialog, nullptr);
+        HWND note = GetDlgItem(dialog, IDC_SPLIT_RATE_NOTE);
+        noted.push_back(IsWindowVisible(note) != FALSE);
+        RunDriver::PressButton(GetDlgItem(dialog, IDC_SPLIT_USE));
+        RunDriver::WaitUntil([&] { return IsWindowVisible(note) != FALSE; });
+        noted.push_back(IsWindowVisible(note) != FALSE);
+        RECT bar = {};
+        GetClientRect(GetDlgItem(dialog, IDC_SPLIT_RATE), &bar);
+        RunDriver::Click(GetDlgItem(dialog, IDC_SPLIT_RATE), {bar.right - 2, bar.bottom / 2});
+        RunDriver::WaitUntil([&] { return IsWindowVisible(note) == FALSE; });
+        noted.push_back(IsWindowVisible(note) != FALSE);
+        RunDriver::PressButton(GetDlgItem(dialog, IDCANCEL));
+        RunDriver::WaitUntil([&] { return !IsWindow(dialog); });
+    });
+    EXPECT_EQ(noted, (std::vector<bool>{false, true, false}));
 }
 
 // ---- The spray list panel, its name dialog and the file dialog ----
