@@ -23,7 +23,7 @@ constexpr SPRAYSLIDER kSliders[SprayPanelTable::kRows] = {
     {IDC_COUNT, V::KindParentDraws, "Count", 50, 1, kMostCount, DetailLimit},
     {IDC_PARTICLE_SIZE, V::KindDots, "Size", 64, 1, 1000.0, DetailLimit},
     {IDC_LIFE, V::KindWhole, "Life", 200, 1, 100000.0, DetailLimit},
-    {IDC_THROWING, V::KindValue, "Throwing", 1.0, 0.0001, 1000.0, DetailLimit},
+    {IDC_THROWING, V::KindValue, "Throwing", 1.0, 0.0001, 100.0, DetailLimit},
 };
 
 struct BUTTONROW {

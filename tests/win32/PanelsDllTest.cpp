@@ -19,7 +19,9 @@
 #include "tests/support/TestFiles.h"
 #include "tests/win32/Cp932.h"
 #include "tools/common/RunDriver.h"
+#include "ui/SprayPanelTable.h"
 #include "ui/ViewGeometry.h"
+#include "ui/VolumeScale.h"
 
 namespace {
 
@@ -246,6 +248,58 @@ TEST_F(PanelsDll, PanelPlacesVisibilityAndLimitsSurviveASecondRun) {
     // The gravity limit is used as loaded; a spray limit below its row's least is raised.
     EXPECT_NE(saved.find("[Panel\\General\\Limit]\r\nGravity=0.0001\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("Count=1\r\n", saved.find("[Panel\\Spray\\Limit]")), std::string::npos) << saved;
+}
+
+// At the first start (no stored places) the panels stand beside the frame, none over another;
+// the spray list shows the shipped presets without scrolling, and every slider's label fits
+// beside the value of its largest limit.
+TEST_F(PanelsDll, FirstStartPanelsStandBesideTheFrameAndShowTheirWholeTexts) {
+    std::vector<RECT> panels;
+    RECT frame = {};
+    int listRows = 0;
+    std::vector<std::string> clipped;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        GetWindowRect(run.Frame(), &frame);
+        for (int id : {IDC_GRAVITY, IDC_REPULSION, IDC_COLOR_TABLE, IDC_CATALOG_LIST}) {
+            RECT rect = {};
+            GetWindowRect(run.WindowWith(id), &rect);
+            panels.push_back(rect);
+        }
+        HWND list = GetDlgItem(run.WindowWith(IDC_CATALOG_LIST), IDC_CATALOG_LIST);
+        RECT client = {};
+        GetClientRect(list, &client);
+        listRows = client.bottom / static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+        HWND spray = run.WindowWith(IDC_REPULSION);
+        for (int32_t row = 0; row < app::SprayPanelTable::kRows; ++row) {
+            const app::SPRAYSLIDER& slider = app::SprayPanelTable::Row(row);
+            HWND control = GetDlgItem(spray, slider.control);
+            HDC dc = GetDC(control);
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+            const std::string label = RunDriver::Text(control);
+            const app::String value = app::VolumeScale::Text(slider.kind, slider.limitKey ? slider.maximumLimit : 1.0);
+            SIZE labelSize = {}, valueSize = {};
+            GetTextExtentPoint32A(dc, label.c_str(), static_cast<int>(label.size()), &labelSize);
+            GetTextExtentPoint32A(dc, value.CStr(), value.Length(), &valueSize);
+            SelectObject(dc, old);
+            ReleaseDC(control, dc);
+            RECT box = {};
+            GetClientRect(control, &box);
+            if (labelSize.cx + 3 + valueSize.cx > box.right - 4)
+                clipped.push_back("row " + std::to_string(row) + ": " + std::to_string(labelSize.cx) + " + " +
+                                  std::to_string(valueSize.cx) + " in " + std::to_string(box.right));
+        }
+    });
+    for (const RECT& panel : panels) {
+        RECT overlap = {};
+        EXPECT_FALSE(IntersectRect(&overlap, &panel, &frame)) << panel.left << "," << panel.top;
+        for (const RECT& other : panels) {
+            if (&other != &panel)
+                EXPECT_FALSE(IntersectRect(&overlap, &panel, &other)) << panel.left << "," << panel.top;
+        }
+    }
+    EXPECT_GE(listRows, 15);
+    EXPECT_TRUE(clipped.empty()) << clipped.front();
 }
 
 // Types into an options field and presses "設定"; returns the refusal's text, empty when none.
@@ -540,6 +594,24 @@ TEST_F(CatalogPanelDll, ACatalogueLockedAtTheStartIsReportedAndNotSavedOverAtThe
     EXPECT_NE(atStart.find(CatalogueFile()), std::string::npos) << atStart;
     EXPECT_NE(atEnd.find(CatalogueFile()), std::string::npos) << atEnd;
     EXPECT_EQ(test::ReadFileText(CatalogueFile()), mine);
+}
+
+// A report at the start waits like every other: the frame and the panels take no input meanwhile.
+TEST_F(CatalogPanelDll, ABrokenCatalogueAtTheStartIsReportedWithTheFrameDisabled) {
+    test::WriteFileText(CatalogueFile(), "not a catalogue");
+    bool frameEnabled = true, panelEnabled = true;
+    std::string message;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND box = run.MessageBoxOf(nullptr);
+        frameEnabled = IsWindowEnabled(run.Frame()) != FALSE;
+        panelEnabled = IsWindowEnabled(run.WindowWith(IDC_CATALOG_LIST)) != FALSE;
+        message = Answer(run, nullptr);
+        EXPECT_NE(box, nullptr);
+    });
+    EXPECT_NE(message.find(CatalogueFile()), std::string::npos) << message;
+    EXPECT_FALSE(frameEnabled);
+    EXPECT_FALSE(panelEnabled);
 }
 
 TEST_F(CatalogPanelDll, SettingsLockedAtTheStartAreReportedAndNotSavedOverAtTheEnd) {
