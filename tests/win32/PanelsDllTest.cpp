@@ -596,6 +596,35 @@ TEST_F(CatalogPanelDll, ACatalogueLockedAtTheStartIsReportedAndNotSavedOverAtThe
     EXPECT_EQ(test::ReadFileText(CatalogueFile()), mine);
 }
 
+// The shipped catalogue opened through the file button: the panel says where its changes go,
+// and they go there, the shipped file untouched.
+TEST_F(CatalogPanelDll, ChangesToTheShippedCatalogueGoToItsCopyAndThePanelSaysWhere) {
+    char dll[MAX_PATH] = {};
+    GetModuleFileNameA(library_, dll, MAX_PATH);
+    const std::string folder = dll;
+    const std::string shipped = folder.substr(0, folder.find_last_of('\\') + 1) + "preset\\preset.spr";
+    const std::string before = test::ReadFileText(shipped);
+    ASSERT_FALSE(before.empty()) << shipped;
+    std::string note;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND panel = run.WindowWith(IDC_CATALOG_LIST);
+        RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_OPEN));
+        HWND files = run.WindowWith(cmb13);
+        ASSERT_NE(files, nullptr);
+        RunDriver::SetText(GetDlgItem(files, cmb13), shipped);
+        RunDriver::PressButton(GetDlgItem(files, IDOK));
+        note = Answer(run, panel);
+        AddPreset(run, panel, "mine");
+    });
+    const std::string copy = folder_.File("Driftlace-preset.spr");
+    EXPECT_NE(note.find(copy), std::string::npos) << note;
+    EXPECT_EQ(test::ReadFileText(shipped), before);
+    const std::string saved = test::ReadFileText(copy);
+    EXPECT_NE(saved.find("mine"), std::string::npos);
+    EXPECT_GT(saved.size(), before.size());
+}
+
 // A report at the start waits like every other: the frame and the panels take no input meanwhile.
 TEST_F(CatalogPanelDll, ABrokenCatalogueAtTheStartIsReportedWithTheFrameDisabled) {
     test::WriteFileText(CatalogueFile(), "not a catalogue");
