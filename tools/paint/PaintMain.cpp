@@ -164,14 +164,13 @@ void SaveSettingsTo(const std::string& temporary, const std::string& place) {
     }
 }
 
-void PrintStats(tools::PaintSession& session) {
-    const tools::PaintStats& stats = session.Stats();
+void PrintStats(const tools::PaintStats& stats, int32_t historySteps) {
     const double turns = stats.turns ? static_cast<double>(stats.turns) : 1.0;
     std::fprintf(stderr,
                  "turns %lld\npeak particles %d\nmean live particles %.0f\nhistory steps %d\nmean turn %.3f ms\n"
                  "slowest turn %.3f ms\nslowest turn without history %.3f ms\n",
                  static_cast<long long>(stats.turns), stats.peakParticles,
-                 static_cast<double>(stats.totalParticles) / turns, session.HistorySteps(), stats.totalTurnMs / turns,
+                 static_cast<double>(stats.totalParticles) / turns, historySteps, stats.totalTurnMs / turns,
                  stats.slowestTurnMs, stats.slowestPlainTurnMs);
 }
 
@@ -190,11 +189,19 @@ int Paint(const Options& options, const std::string& programFolder) {
     if (!catalogue.LoadCatalogue(cataloguePath) && !options.catalogue.empty())
         throw tools::ScriptError(0, cataloguePath + ": cannot be read");
 
-    tools::PaintSession session(&catalogue);
-    session.Start();
-    session.Run(commands);
-    session.Finish();
-    app::DestroyCurrentTool();
+    // The document (its image, its copy at the last step, the engine's grids) goes before the
+    // outputs are made, so that the picture's copy for the file does not come on top of it.
+    tools::PaintStats stats;
+    int32_t historySteps = 0;
+    {
+        tools::PaintSession session(&catalogue);
+        session.Start();
+        session.Run(commands);
+        session.Finish();
+        app::DestroyCurrentTool();
+        stats = session.Stats();
+        historySteps = session.HistorySteps();
+    }
 
     // Nothing lands unless everything does: each output is written beside its place under a
     // name of its own, and all take their places only when all are complete.
@@ -206,7 +213,7 @@ int Paint(const Options& options, const std::string& programFolder) {
         SaveSettingsTo(outputs.Stage(options.saveSettings, true), options.saveSettings);
     outputs.PutInPlace();
     if (options.stats)
-        PrintStats(session);
+        PrintStats(stats, historySteps);
     return 0;
 }
 
