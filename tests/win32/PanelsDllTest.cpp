@@ -18,6 +18,7 @@
 #include "tests/support/FakeHost.h"
 #include "tests/support/TestFiles.h"
 #include "tests/win32/Cp932.h"
+#include "tests/win32/HeldFile.h"
 #include "tools/common/RunDriver.h"
 #include "ui/SprayPanelTable.h"
 #include "ui/ViewGeometry.h"
@@ -567,30 +568,22 @@ TEST_F(CatalogPanelDll, ACatalogueThatCannotBeWrittenAtTheEndIsReportedAndKeptAs
     EXPECT_FALSE(GetFileAttributesA((CatalogueFile() + ".tmp").c_str()) != INVALID_FILE_ATTRIBUTES);
 }
 
-// Another program holds the file open without sharing while the run starts.
-HANDLE Lock(const std::string& path) {
-    return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-}
-
 // The lock goes once the start has reported the file: the end of the run could then write, and
 // must not, since what the run holds is not what the file holds.
 TEST_F(CatalogPanelDll, ACatalogueLockedAtTheStartIsReportedAndNotSavedOverAtTheEnd) {
     const std::string mine = Catalogue({"m1", "m2", "m3"});
     test::WriteFileText(CatalogueFile(), mine);
-    HANDLE held = Lock(CatalogueFile());
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    test::HeldFile held(CatalogueFile());  // another program has it open without sharing
+    ASSERT_TRUE(held.Held());
     std::string atStart, atEnd;
     test::FakeHost host(kWidth, kHeight);
     Run(host, [&](RunDriver& run) {
         atStart = Answer(run, nullptr);
-        CloseHandle(held);
-        held = INVALID_HANDLE_VALUE;
+        held.Release();
         AddPreset(run, run.WindowWith(IDC_CATALOG_LIST), "new");
         PostMessageA(run.Frame(), WM_CLOSE, 0, 0);
         atEnd = Answer(run, nullptr);
     });
-    if (held != INVALID_HANDLE_VALUE)
-        CloseHandle(held);
     EXPECT_NE(atStart.find(CatalogueFile()), std::string::npos) << atStart;
     EXPECT_NE(atEnd.find(CatalogueFile()), std::string::npos) << atEnd;
     EXPECT_EQ(test::ReadFileText(CatalogueFile()), mine);
@@ -646,17 +639,14 @@ TEST_F(CatalogPanelDll, ABrokenCatalogueAtTheStartIsReportedWithTheFrameDisabled
 TEST_F(CatalogPanelDll, SettingsLockedAtTheStartAreReportedAndNotSavedOverAtTheEnd) {
     WriteSettings("HistoryMax=7\r\nTool=Blur\r\n[Paint\\Spray]\r\nCount=77\r\n");
     const std::string before = test::ReadFileText(Settings());
-    HANDLE held = Lock(Settings());
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    test::HeldFile held(Settings());
+    ASSERT_TRUE(held.Held());
     std::string atStart;
     test::FakeHost host(kWidth, kHeight);
     Run(host, [&](RunDriver& run) {
         atStart = Answer(run, run.Frame());
-        CloseHandle(held);
-        held = INVALID_HANDLE_VALUE;
+        held.Release();
     });
-    if (held != INVALID_HANDLE_VALUE)
-        CloseHandle(held);
     EXPECT_NE(atStart.find(Settings()), std::string::npos) << atStart;
     EXPECT_EQ(test::ReadFileText(Settings()), before);
 }
