@@ -164,6 +164,12 @@ if [ -z "$runner" ]; then
     [ "$(stat -c %a target.ini)" = 600 ] || fail "the settings lost their mode: $(stat -c %a target.ini)"
     cmp -s picture.png second-name.png || fail "the picture's second name was cut off"
     [ "$(head -c 4 second-name.png | od -An -c | tr -d ' ')" = "211PNG" ] || fail "no picture under the second name"
+    # A device of its own (the null device's numbers, made here where root may): it stays one.
+    if mknod null.png c 1 3 2>/dev/null; then
+        "$paint" --size 8x8 --script s.txt --output null.png </dev/null || fail "a run into a device failed"
+        [ -c null.png ] || fail "the device was replaced by a plain file"
+        rm -f null.png
+    fi
     mkfifo pipe.png
     cat pipe.png >piped.png &
     "$paint" --size 8x8 --script s.txt --output pipe.png </dev/null || fail "a run into a FIFO failed"
