@@ -12,8 +12,9 @@ struct CodeMessage {
 };
 
 const CodeMessage kCodeMessages[] = {
-    {ErrorNoMemory, 60100},  {ErrorNegativeSize, 60101}, {ErrorCreateWindow, 60102}, {ErrorBrokenFile, 60109},
-    {ErrorNewerFile, 60110}, {ErrorAddItem, 60111},      {ErrorImageSize, 60113},    {ErrorManual, 60114},
+    {ErrorNoMemory, 60100},     {ErrorNegativeSize, 60101}, {ErrorCreateWindow, 60102}, {ErrorBrokenFile, 60109},
+    {ErrorNewerFile, 60110},    {ErrorAddItem, 60111},      {ErrorImageSize, 60113},    {ErrorManual, 60114},
+    {ErrorFileTooLarge, 60132}, {ErrorKeptUnread, 60133},
 };
 
 }  // namespace

@@ -19,6 +19,8 @@ enum ErrorCode : int32_t {
     ErrorImageSize = 11,
     ErrorOverflow = 12,
     ErrorManual = 13,
+    ErrorFileTooLarge = 14,
+    ErrorKeptUnread = 15,  // a catalogue that could not be read is not saved over
 };
 
 // The program's error: a code and a value (the system error number for code 1).

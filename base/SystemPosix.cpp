@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/System.h"
+#include "base/TemporaryName.h"
 
 namespace app {
 
@@ -57,6 +58,10 @@ std::string ModuleFilePath() {
 
 void SetModuleFilePath(const std::string& path) {
     ModulePathStore() = path;
+}
+
+bool IsFileNameLeadByte(unsigned char) {
+    return false;
 }
 
 FileHandle OpenFileForReading(const std::string& path, int32_t* error) {
@@ -128,6 +133,10 @@ bool CloseFile(FileHandle file, int32_t* error) {
     return false;
 }
 
+bool IsMissingFileError(int32_t error) {
+    return error == ENOENT || error == ENOTDIR;
+}
+
 bool RemoveFile(const std::string& path) {
     return ::unlink(path.c_str()) == 0;
 }
@@ -149,11 +158,16 @@ bool FileExists(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first, second;
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
 std::string CreateTemporaryBeside(const std::string& path, int32_t* error) {
     static uint32_t serial = 0;
-    const std::string stem = path + "." + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const std::string name = stem + std::to_string(++serial) + ".tmp";
+        const std::string name = TemporaryName(path, static_cast<uint32_t>(::getpid()), ++serial);
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);

@@ -125,6 +125,11 @@ void Core::CheckSize(int32_t width, int32_t height) {
     GridLayout(width, height);
 }
 
+int64_t Core::WorkingBytes(int32_t width, int32_t height) {
+    const GridLayout layout(width, height);
+    return 2 * (int64_t{layout.cellBytes} + layout.rowBytes) + layout.BandBytes(2);
+}
+
 void Core::Init() {
     // Particles in the old grid would keep their references for ever.
     EraseAll();

@@ -34,6 +34,10 @@ class Core {
     // The same checks for an image of that size, without building anything (code 11 for a
     // negative size, 12 for one whose grid overflows).
     static void CheckSize(int32_t width, int32_t height);
+    // The bytes the engine works in for an image of that size (its two grids with their row
+    // records, and the first force-pass band), for a caller that weighs them against the
+    // picture; the size has passed CheckSize.
+    static int64_t WorkingBytes(int32_t width, int32_t height);
     // How many threads a turn's passes share their work among (the caller included); the result
     // of a turn does not depend on it.  By default as many as the system has processors.  Not
     // during a turn.

@@ -42,13 +42,25 @@ AppDoc::AppDoc() : m_(std::make_unique<AppDocMember>()) {
 
 AppDoc::~AppDoc() = default;
 
+namespace {
+
+constexpr int64_t kMostWorkingPerPictureByte = 8;
+constexpr int64_t kWorkingAllowance = int64_t{256} << 20;
+
+}  // namespace
+
 void AppDoc::CheckSize(int32_t width, int32_t height) {
     try {
         // The host's row buffers (3 x width + 4 bytes at most) are smaller than an image row.
         Image::ByteSizeFor(width, height, 4);
         Core::CheckSize(width, height);
-        DrawingPass::RingBytesFor(width);
-        ChangedArea::BytesFor(width, height);
+        const int64_t working = Core::WorkingBytes(width, height) + DrawingPass::RingBytesFor(width, height) +
+                                ChangedArea::BytesFor(width, height);
+        // Cells of 16 pixels square with a border all round cost a very wide or very tall picture
+        // far more than its pixels: such a picture is refused rather than held at many times its
+        // size (an ordinary one works in less than twice its size).
+        if (working > kMostWorkingPerPictureByte * int64_t{width} * height * 4 + kWorkingAllowance)
+            throw Exception(ErrorImageSize);
     } catch (const Exception& e) {
         if (e.Code() == ErrorOverflow)
             throw Exception(ErrorImageSize);
@@ -62,7 +74,7 @@ void AppDoc::Load() {
     m_->width = size.width;
     m_->height = size.height;
     m_->engine.SetSize(size.width, size.height);
-    m_->drawing.Build(size.width);
+    m_->drawing.BuildFor(size);
     m_->engine.Init();
     m_->changes.Build(size.width, size.height);
     m_->image.Create(size.width, size.height, 4);

@@ -21,7 +21,7 @@ struct PICKUP {
     uint32_t colour;
 };
 
-// The storage one band of image rows draws in: its accumulation ring (kDrawRingRows x width
+// The storage one band of image rows draws in: its accumulation ring (up to kDrawRingRows x width
 // records, weights and colour words apart), which blocks of 16 records of each ring row
 // something was laid on and which may hold a weight above the threshold (64 blocks to a word),
 // room for the columns of one row to composite, which blocks it composited in the current tile
@@ -35,6 +35,7 @@ struct DRAWBAND {
     Buffer<uint64_t> changed;      // the blocks composited in the current 16 rows, one word per 64
     Buffer<PICKUP> pickups;
     int32_t pickupCount;
+    int32_t ringMask;  // ring rows - 1: a power of two, at most kDrawRingRows, rows in flight apart
     COLOURMEMO memo[kColourMemo];
 };
 

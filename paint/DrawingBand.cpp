@@ -40,6 +40,7 @@ DrawingBand::DrawingBand(const PARTICLEGRID& grid,
       touched_(band.touched.Data()),
       heavy_(band.heavy.Data()),
       words_(TouchWords(grid.width)),
+      ringMask_(band.ringMask),
       masks_(masks),
       top_(top),
       bottom_(bottom),
@@ -51,19 +52,19 @@ DrawingBand::DrawingBand(const PARTICLEGRID& grid,
 }
 
 uint16_t* DrawingBand::Weights(int32_t y) const {
-    return weights_ + static_cast<ptrdiff_t>(y % kDrawRingRows) * grid_.width;
+    return weights_ + static_cast<ptrdiff_t>(y & ringMask_) * grid_.width;
 }
 
 uint32_t* DrawingBand::Colours(int32_t y) const {
-    return colours_ + static_cast<ptrdiff_t>(y % kDrawRingRows) * grid_.width;
+    return colours_ + static_cast<ptrdiff_t>(y & ringMask_) * grid_.width;
 }
 
 uint64_t* DrawingBand::Touched(int32_t y) const {
-    return touched_ + static_cast<ptrdiff_t>(y % kDrawRingRows) * words_;
+    return touched_ + static_cast<ptrdiff_t>(y & ringMask_) * words_;
 }
 
 uint64_t* DrawingBand::Heavy(int32_t y) const {
-    return heavy_ + static_cast<ptrdiff_t>(y % kDrawRingRows) * words_;
+    return heavy_ + static_cast<ptrdiff_t>(y & ringMask_) * words_;
 }
 
 unsigned char* DrawingBand::Pixel(int32_t x, int32_t y) const {

@@ -60,6 +60,7 @@ class DrawingBand {
     uint64_t* touched_;
     uint64_t* heavy_;
     int32_t words_;
+    int32_t ringMask_;  // rows in flight are fewer than the ring's rows: y & ringMask_ is their row
     const unsigned char* masks_;
     int32_t top_;
     int32_t bottom_;

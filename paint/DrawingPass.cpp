@@ -36,19 +36,27 @@ constexpr int32_t kPickupRows = 4;
 // arithmetic (code 12 on overflow): the ring's weights and colours, its block bits, one row's
 // columns to composite and the deferred pick-ups (as many cell columns as the engine's grid has).
 struct RingLayout {
-    explicit RingLayout(int32_t width)
-        : records(CheckedMultiply(width, kDrawRingRows, ErrorOverflow)),
+    RingLayout(int32_t width, int32_t height)
+        : rows(RowsFor(height)),
+          records(CheckedMultiply(width, rows, ErrorOverflow)),
           weightBytes(BytesOf(records, sizeof(uint16_t))),
           colourBytes(BytesOf(records, sizeof(uint32_t))),
           ringBytes(CheckedAdd(weightBytes, colourBytes, ErrorOverflow)),
-          wordBytes(
-              BytesOf(CheckedMultiply(DrawingBand::TouchWords(width), kDrawRingRows, ErrorOverflow), sizeof(uint64_t))),
+          wordBytes(BytesOf(CheckedMultiply(DrawingBand::TouchWords(width), rows, ErrorOverflow), sizeof(uint64_t))),
           columnBytes(BytesOf(CheckedAdd(width, 16, ErrorOverflow), sizeof(int32_t))),
           changedBytes(BytesOf(DrawingBand::TouchWords(width), sizeof(uint64_t))),
           pickupBytes(BytesOf(CheckedMultiply(CheckedMultiply(kPickupRows, CellColumns(width), ErrorOverflow),
                                               kCellCapacity,
                                               ErrorOverflow),
                               sizeof(PICKUP))) {}
+
+    // All the rows of a picture lower than the ring, as a power of two for the row arithmetic.
+    static int32_t RowsFor(int32_t height) {
+        int32_t rows = 1;
+        while (rows < height && rows < kDrawRingRows)
+            rows *= 2;
+        return rows;
+    }
 
     static int32_t CellColumns(int32_t width) {
         return CheckedAdd(CheckedAdd(width, kCellPixels - 1, ErrorOverflow) / kCellPixels, 3, ErrorOverflow);
@@ -61,7 +69,7 @@ struct RingLayout {
                           CheckedAdd(columnBytes, pickupBytes, ErrorOverflow), ErrorOverflow);
     }
 
-    int32_t records, weightBytes, colourBytes, ringBytes, wordBytes, columnBytes, changedBytes, pickupBytes;
+    int32_t rows, records, weightBytes, colourBytes, ringBytes, wordBytes, columnBytes, changedBytes, pickupBytes;
 };
 
 // Bands beyond the first get at most this much storage between them: a picture so wide that its
@@ -76,11 +84,14 @@ class DrawingPassMember {
     Buffer<unsigned char> brushMasks;  // 16 masks of 8 x 8 bytes
     ChangedArea* changes = nullptr;
     int32_t width = 0;
+    int32_t ringRows = 0;
     int32_t fewestToShare = 2048;
 
     bool IsReadyFor(const PARTICLEGRID& grid) const {
         const Image* image = grid.image;
         if (!image || !grid.cells || grid.width <= 0 || grid.height <= 0 || grid.width > width || bands.empty())
+            return false;
+        if (ringRows < kDrawRingRows && grid.height > ringRows)
             return false;
         if (image->Width() != grid.width || image->Height() != grid.height || image->BytesPerPixel() != 4)
             return false;
@@ -118,14 +129,19 @@ DrawingPass::DrawingPass() : m_(std::make_unique<DrawingPassMember>()) {}
 
 DrawingPass::~DrawingPass() = default;
 
-int32_t DrawingPass::RingBytesFor(int32_t width) {
-    const RingLayout layout(width);
+int32_t DrawingPass::RingBytesFor(int32_t width, int32_t height) {
+    const RingLayout layout(width, height);
     layout.BandBytes();
     return layout.ringBytes;
 }
 
 void DrawingPass::Build(int32_t width, int32_t threads) {
-    const RingLayout layout(width);
+    BuildFor({width, kDrawRingRows}, threads);
+}
+
+void DrawingPass::BuildFor(ImageSize size, int32_t threads) {
+    const int32_t width = size.width;
+    const RingLayout layout(width, size.height);
     BuildBrushMasks(m_->brushMasks);
     m_->bands.clear();
     const int32_t wanted = PartsFor(std::clamp(threads, 1, kMostCrew));
@@ -140,7 +156,9 @@ void DrawingPass::Build(int32_t width, int32_t threads) {
         AllocateZeroed(band.changed, layout.changedBytes);
         AllocateZeroed(band.pickups, bands > 1 ? layout.pickupBytes : 0);
         band.pickupCount = 0;
+        band.ringMask = layout.rows - 1;
     }
+    m_->ringRows = layout.rows;
     m_->width = width;
 }
 

@@ -3,10 +3,14 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/ImageSize.h"
 #include "base/WorkCrew.h"
 #include "engine/ParticleDrawer.h"
 
 namespace app {
+
+// The most rows an accumulation ring holds: the rows that marks still in flight may reach.
+constexpr int32_t kDrawRingRows = 64;
 
 class ChangedArea;
 class DrawingPassMember;
@@ -29,9 +33,13 @@ class DrawingPass : public ParticleDrawer {
     // draws: the brush masks, then the rings, emptied.  A width whose ring size overflows raises
     // code 12.
     void Build(int32_t width, int32_t threads = DefaultCrewSize());
-    // The byte size of one band's ring for that width, checked as Build checks it (code 12 on
+    // The same for an image of that size: a picture lower than the ring needs only as many ring
+    // rows as it has (rounded up to a power of two), so a very wide, low picture costs a ring of
+    // its own size rather than 64 rows of its width.
+    void BuildFor(ImageSize size, int32_t threads = DefaultCrewSize());
+    // The byte size of one band's ring for that size, checked as Build checks it (code 12 on
     // overflow).
-    static int32_t RingBytesFor(int32_t width);
+    static int32_t RingBytesFor(int32_t width, int32_t height = kDrawRingRows);
     void Draw(const PARTICLEGRID& grid) override;
     // Where the pass marks the blocks of pixels it may change; none (null) marks nothing.
     void SetChangedArea(ChangedArea* changes) noexcept;
@@ -45,7 +53,5 @@ class DrawingPass : public ParticleDrawer {
   private:
     std::unique_ptr<DrawingPassMember> m_;
 };
-
-constexpr int32_t kDrawRingRows = 64;
 
 }  // namespace app

@@ -119,8 +119,10 @@ File::~File() {
 bool File::OpenForReading(const std::string& path) {
     int32_t error = 0;
     const FileHandle handle = app::OpenFileForReading(path, &error);
-    if (handle == kNoFile)
+    if (handle == kNoFile && IsMissingFileError(error))
         return false;
+    if (handle == kNoFile)
+        throw FileException(ErrorSystem, error, path);
     m_->name = path;
     m_->handle = handle;
     m_->createdNew = false;

@@ -23,7 +23,8 @@ class File {
     File(const File&) = delete;
     File& operator=(const File&) = delete;
 
-    // False, without a failure, when the file cannot be opened (shared reading).
+    // Opens for shared reading.  False, without a failure, when there is no such file; a file
+    // that is there but cannot be opened (locked, no access) raises code 1 with its path.
     bool OpenForReading(const std::string& path);
     // Creates a new file, or truncates an existing one.
     void CreateForWriting(const std::string& path);

@@ -68,20 +68,28 @@ uint32_t DigitValue(char c) {
     return 99;
 }
 
+// A missing file holds no values.  A file that is there but cannot be read, or is larger than
+// any settings file can be, is refused: taken for empty, its values would be lost at the save.
 std::string ReadWholeFile(const std::string& path) {
     int32_t error = 0;
     const FileHandle file = OpenFileForReading(path, &error);
-    if (file == kNoFile)
-        return std::string();  // a missing file holds no values
+    if (file == kNoFile) {
+        if (IsMissingFileError(error))
+            return std::string();
+        throw FileException(ErrorSystem, error, path);
+    }
     std::string text;
     char chunk[4096];
-    for (;;) {
-        const int32_t got = ReadFileBytes(file, chunk, sizeof chunk, &error);
-        if (got <= 0)
-            break;
+    int32_t got = 0;
+    while ((got = ReadFileBytes(file, chunk, sizeof chunk, &error)) > 0 &&
+           text.size() <= static_cast<size_t>(IniFileBackend::kMostBytes))
         text.append(chunk, static_cast<size_t>(got));
-    }
-    CloseFile(file, &error);
+    int32_t ignored = 0;
+    CloseFile(file, &ignored);
+    if (got < 0)
+        throw FileException(ErrorSystem, error, path);
+    if (text.size() > static_cast<size_t>(IniFileBackend::kMostBytes))
+        throw FileException(ErrorFileTooLarge, 0, path);
     return text;
 }
 
@@ -223,7 +231,10 @@ int32_t IniFileBackend::ReadInt(const char* key, int32_t defaultValue) {
 
 std::string IniFileBackend::ReadText(const char* key, const std::string& defaultValue) {
     const std::string* stored = m_->Find(key);
-    return stored ? ValueText(*stored) : defaultValue;
+    if (!stored)
+        return defaultValue;
+    std::string value = ValueText(*stored);
+    return value.size() > kMostTextValueBytes ? defaultValue : value;
 }
 
 void IniFileBackend::WriteInt(const char* key, int32_t value) {

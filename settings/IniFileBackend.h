@@ -14,9 +14,15 @@ class IniFileBackendMember;
 // "App"), read as they read it: spaces around names and values and one pair of quotes around a
 // value do not count, and only the first section of a name and the first line of a key are
 // read.  The whole file is read when the store opens; changes are written when it closes,
-// through a temporary file that replaces the old one, so a failed save leaves the file intact.
+// through a temporary file that replaces the old one, so a failed save leaves the file intact
+// and keeps every section and key that other programs stored there.
 class IniFileBackend : public SettingsBackend {
   public:
+    // A settings file holds some kilobytes; one beyond this is refused rather than read.
+    static constexpr int64_t kMostBytes = int64_t{64} << 20;
+
+    // Reads the file.  A missing one holds no values; one that is there but cannot be read
+    // raises code 1 with its path, one beyond kMostBytes code 14.
     explicit IniFileBackend(const std::string& path);
     ~IniFileBackend() override;
 

@@ -12,6 +12,7 @@
 #include "settings/File.h"
 #include "settings/Registry.h"
 #include "settings/SettingsPaths.h"
+#include "settings/SprayFields.h"
 #include "settings/SprayFile.h"
 
 namespace app {
@@ -43,6 +44,8 @@ bool EntryBefore(const CATALOGUE_ENTRY& a, const CATALOGUE_ENTRY& b) {
 class PresetCatalogueMember {
   public:
     std::string catalogueFile;
+    // The catalogue file that was there at the start but could not be loaded: kept as it is.
+    std::string unreadFile;
     std::vector<CATALOGUE_ENTRY> entries;
     int32_t selection = -1;
     bool modified = false;
@@ -222,6 +225,10 @@ int32_t PresetCatalogue::AddNewPreset(const std::string& name, const SPRAYSTYLE&
     return index;
 }
 
+bool PresetCatalogue::SelectedDiffersFrom(const SPRAYSTYLE& style) const {
+    return m_->selection >= 0 && !SameSprayFields(*m_->At(m_->selection).style, style);
+}
+
 bool PresetCatalogue::ReplaceSelected(const SPRAYSTYLE& style) {
     if (m_->selection < 0)
         return false;
@@ -273,13 +280,37 @@ void PresetCatalogue::ExchangeSettings(Registry& store) {
     store.ExchangeInt("Select", m_->selection, -1);
 }
 
+std::string PresetCatalogue::ShippedCopyPath(const std::string& modulePath, const char* hostPath) {
+    const std::string catalogue = DefaultCatalogueFilePath(modulePath, hostPath);
+    return DirectoryOf(catalogue) + FileStemOf(catalogue) + "-preset.spr";
+}
+
+std::string PresetCatalogue::WritablePath(const std::string& path) {
+    const bool shipped = path == PresetPath() || SameFile(path, PresetPath());
+    return shipped ? ShippedCopyPath(ModuleFilePath(), GetHostPath()) : path;
+}
+
+std::string PresetCatalogue::SavePath() const {
+    return WritablePath(CataloguePath());
+}
+
+void PresetCatalogue::SaveToCatalogueFile() {
+    const std::string path = SavePath();
+    if (!m_->unreadFile.empty() && path == m_->unreadFile)
+        throw FileException(ErrorKeptUnread, 0, path);
+    SaveCatalogue(path);
+}
+
 void PresetCatalogue::LoadAtStart(void* owner) {
     const int32_t stored = m_->selection;
     m_->selection = -1;
+    if (SavePath() != CataloguePath())  // a shipped catalogue stored by an earlier version
+        SetCatalogueFile(SavePath());
     bool loaded = false;
     try {
         loaded = LoadCatalogue(CataloguePath());
     } catch (...) {
+        m_->unreadFile = CataloguePath();
         ReportFailure(owner);
     }
     if (!loaded) {
@@ -295,7 +326,7 @@ void PresetCatalogue::LoadAtStart(void* owner) {
 void PresetCatalogue::SaveAtEnd(void* owner) {
     if (m_->modified) {
         try {
-            SaveCatalogue(CataloguePath());
+            SaveToCatalogueFile();
         } catch (...) {
             ReportFailure(owner);
         }
@@ -311,7 +342,7 @@ void PresetCatalogue::OpenCatalogue(const std::string& chosen, const std::functi
     bool saved = false;
     try {
         if (m_->modified)
-            SaveCatalogue(CataloguePath());
+            SaveToCatalogueFile();
         saved = true;
     } catch (...) {
         ReportFailure(owner);
@@ -330,15 +361,18 @@ void PresetCatalogue::OpenCatalogue(const std::string& chosen, const std::functi
     if (clear)
         ClearPresets();
     const bool keptEntries = Count() > 0;
+    const std::string file = WritablePath(chosen);
     try {
-        if (!LoadCatalogue(chosen)) {
-            SaveCatalogue(chosen);
+        if (!LoadCatalogue(file) && (file == chosen || !LoadCatalogue(chosen))) {
+            SaveCatalogue(file);
         } else if (keptEntries) {
             // The kept entries are not in the chosen file yet; without this they would be lost
             // at the end of the run.
             m_->modified = true;
         }
-        SetCatalogueFile(chosen);
+        SetCatalogueFile(file);
+        if (file == m_->unreadFile)
+            m_->unreadFile.clear();  // read now: saving over it keeps what it holds
     } catch (...) {
         ReportFailure(owner);
         m_->Restore(before);

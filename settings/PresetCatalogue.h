@@ -37,9 +37,9 @@ class PresetCatalogue {
     void RemovePreset(int32_t index);
     void ClearPresets();  // last first
 
-    // Reads a ".spr" file and adds its presets.  False, silently, when the file cannot be
-    // opened; raises on a bad file, keeping the presets read before the failure.  When the list
-    // has no room for all of them, the presets that fit are added and code 9 is raised.
+    // Reads a ".spr" file and adds its presets.  False, silently, when there is no such file;
+    // raises on a file that cannot be opened (code 1) and on a bad file, keeping the presets read before the failure.
+    // When the list has no room for all of them, the presets that fit are added and code 9 is raised.
     bool LoadCatalogue(const std::string& path);
     // Writes the whole list.  The file is written beside the old one under a temporary name and
     // takes the old one's place only when it is complete, so a failure leaves the old file as it
@@ -54,6 +54,9 @@ class PresetCatalogue {
     // the entry that now has the same index, else the last one, else none.  Replace and delete
     // do nothing without a selection and say so.
     int32_t AddNewPreset(const std::string& name, const SPRAYSTYLE& style);
+    // Whether `style` (the current tool's) differs from the selected preset in a stored field;
+    // false without a selection.
+    bool SelectedDiffersFrom(const SPRAYSTYLE& style) const;
     bool ReplaceSelected(const SPRAYSTYLE& style);
     bool DeleteSelected();
 
@@ -65,18 +68,30 @@ class PresetCatalogue {
     // The same from explicit paths: the library's own, and the host's (may be null or empty).
     static std::string DefaultCatalogueFilePath(const std::string& modulePath, const char* hostPath);
     static std::string PresetFilePath(const std::string& modulePath);
+    // The shipped catalogue is never written: while it is the catalogue file, this file beside
+    // the default catalogue file ("<library>-preset.spr") takes its changes.
+    static std::string ShippedCopyPath(const std::string& modulePath, const char* hostPath);
+    // The file that takes the changes of a list read from `path`: the path itself, or the
+    // shipped catalogue's copy instead of the shipped catalogue.
+    static std::string WritablePath(const std::string& path);
+    // Where a save of the list goes: the writable path of the catalogue path.
+    std::string SavePath() const;
 
     // The panel's stored values "File" and "Select"; the caller has selected "Panel\Catalog".
     void ExchangeSettings(Registry& store);
 
     // Panel creation: the catalogue file, or the preset file when that cannot be loaded, then
-    // the stored selection.  Failures are reported with `owner`.
+    // the stored selection.  Failures are reported with `owner`.  A catalogue file that is there
+    // but fails to load (locked, broken, newer) is never saved over in this run: its presets
+    // would be lost.  A change is then kept only by opening another file.
     void LoadAtStart(void* owner = nullptr);
     // Panel destruction: saves when modified (a failure is reported), then clears the list.
     // The selection stays for ExchangeSettings.
     void SaveAtEnd(void* owner = nullptr);
 
-    // Switching to another catalogue file (the open command, after the file dialog).  When the
+    // Switching to another catalogue file (the open command, after the file dialog).  Choosing
+    // the shipped catalogue makes its copy the catalogue file: the copy is read when it exists,
+    // else the shipped presets, and the changes go to the copy (the panel says where).  When the
     // current list cannot be saved, `askClear` decides: Yes drops the current entries, No keeps
     // them in the new list, Cancel stops.  A file that does not exist is created from the list.
     // When the chosen file is broken or cannot be created, the failure is reported and the list,
@@ -89,6 +104,9 @@ class PresetCatalogue {
     static bool NameBefore(const std::string& a, const std::string& b);
 
   private:
+    // Saves to SavePath(), unless that is the file that could not be read at the start (code 15).
+    void SaveToCatalogueFile();
+
     std::unique_ptr<PresetCatalogueMember> m_;
 };
 

@@ -62,6 +62,16 @@ void Registry::Open(const char* rootPath, bool loading) {
     Open(OpenDefaultSettingsBackend(rootPath, loading), loading);
 }
 
+std::exception_ptr Registry::OpenForLoading(const char* rootPath) {
+    try {
+        Open(rootPath, true);
+        return nullptr;
+    } catch (...) {
+        Open(std::unique_ptr<SettingsBackend>(), true);
+        return std::current_exception();
+    }
+}
+
 void Registry::Open(std::unique_ptr<SettingsBackend> backend, bool loading) {
     m_->backend = std::move(backend);
     m_->loading = loading;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,10 @@ class Registry {
 
     // Opens the store of a filter run: the back end chosen by the registry marker.
     void Open(const char* rootPath, bool loading);
+    // Opens the store of a filter run's start.  When the stored settings are there but cannot
+    // be read, every value reads its default and the failure comes back, for the run to report
+    // and to keep those settings from being saved over at its end.
+    std::exception_ptr OpenForLoading(const char* rootPath);
     // Opens a given back end (the headless tool's INI file, tests).
     void Open(std::unique_ptr<SettingsBackend> backend, bool loading);
     // Finishes writing; a failure is raised here.

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 
 namespace app {
+
+// The longest text value a store reads; a longer one reads as its default.  No setting comes
+// near it (the longest is a file path), reading a value of megabytes would hold the host, and
+// the profile functions of some systems handle no value beyond 32 KB.
+constexpr size_t kMostTextValueBytes = 16384;
 
 // One place where settings are kept: the registry, a Windows INI file, or the portable INI
 // file.  Values are integers or texts in named sections; the store builds every other form

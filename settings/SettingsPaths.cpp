@@ -5,8 +5,19 @@
 namespace app {
 
 std::string DirectoryOf(const std::string& path) {
-    const size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
+    return DirectoryOf(path, IsFileNameLeadByte);
+}
+
+std::string DirectoryOf(const std::string& path, bool (*isLeadByte)(unsigned char)) {
+    size_t cut = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        if (c == '\\' || c == '/')
+            cut = i + 1;
+        else if (isLeadByte(c))
+            ++i;
+    }
+    return path.substr(0, cut);
 }
 
 std::string FileStemOf(const std::string& path) {

@@ -1,5 +1,7 @@
 #include "settings/SprayFields.h"
 
+#include <cstring>
+
 #include "settings/SprayFile.h"
 
 namespace app {
@@ -75,6 +77,19 @@ const SPRAYFIELD* FindSprayField(const std::string& name, double Vector2::** com
         }
     }
     return nullptr;
+}
+
+bool SameSprayFields(const SPRAYSTYLE& a, const SPRAYSTYLE& b) {
+    for (const SPRAYFIELD& field : kSprayFields) {
+        const bool same = field.real      ? std::memcmp(&(a.*field.real), &(b.*field.real), sizeof(double)) == 0
+                          : field.integer ? a.*field.integer == b.*field.integer
+                          : field.flag
+                              ? a.*field.flag == b.*field.flag
+                              : (a.*field.pair).x == (b.*field.pair).x && (a.*field.pair).y == (b.*field.pair).y;
+        if (!same)
+            return false;
+    }
+    return true;
 }
 
 }  // namespace app

@@ -29,4 +29,7 @@ extern const SPRAYFIELD kSprayFields[kSprayFieldCount];
 // `component` is set to the component named (&Vector2::x or &Vector2::y).
 const SPRAYFIELD* FindSprayField(const std::string& name, double Vector2::** component = nullptr);
 
+// Whether two styles agree in every stored field, bit for bit (the colour block is not one).
+bool SameSprayFields(const SPRAYSTYLE& a, const SPRAYSTYLE& b);
+
 }  // namespace app

@@ -4,6 +4,7 @@
 
 #include "engine/SPRAYSTYLE.h"
 #include "resources/ResourceIds.h"
+#include "ui/ParameterChecks.h"
 #include "ui/VolumeScale.h"
 
 namespace app {
@@ -13,16 +14,16 @@ namespace {
 using V = VolumeScale;
 
 constexpr SPRAYSLIDER kSliders[SprayPanelTable::kRows] = {
-    {IDC_REPULSION, V::KindValue, "Repulsion", 5.0, 0.0001, DetailRepulsion},
-    {IDC_ATTRACTION, V::KindValue, "Gravity", 5.0, 0.0001, DetailAttraction},
-    {IDC_BRAKE, V::KindPercent, nullptr, 1.0, 0.0, DetailLimit},
-    {IDC_VISCOSITY, V::KindPercent, nullptr, 1.0, 0.0, DetailViscosity},
-    {IDC_VELOCITY, V::KindValue, "Velocity", 5.0, 0.0001, DetailVelocity},
-    {IDC_LIMITED_SPEED, V::KindValue, "LimitedSpeed", 10.0, 0.0001, DetailLimit},
-    {IDC_COUNT, V::KindParentDraws, "Count", 50, 1, DetailLimit},
-    {IDC_PARTICLE_SIZE, V::KindDots, "Size", 64, 1, DetailLimit},
-    {IDC_LIFE, V::KindWhole, "Life", 200, 1, DetailLimit},
-    {IDC_THROWING, V::KindValue, "Throwing", 1.0, 0.0001, DetailLimit},
+    {IDC_REPULSION, V::KindValue, "Repulsion", 5.0, 0.0001, 1000.0, DetailRepulsion},
+    {IDC_ATTRACTION, V::KindValue, "Gravity", 5.0, 0.0001, 1000.0, DetailAttraction},
+    {IDC_BRAKE, V::KindPercent, nullptr, 1.0, 0.0, 1.0, DetailLimit},
+    {IDC_VISCOSITY, V::KindPercent, nullptr, 1.0, 0.0, 1.0, DetailViscosity},
+    {IDC_VELOCITY, V::KindValue, "Velocity", 5.0, 0.0001, 1000.0, DetailVelocity},
+    {IDC_LIMITED_SPEED, V::KindValue, "LimitedSpeed", 10.0, 0.0001, 1000.0, DetailLimit},
+    {IDC_COUNT, V::KindParentDraws, "Count", 50, 1, kMostCount, DetailLimit},
+    {IDC_PARTICLE_SIZE, V::KindDots, "Size", 64, 1, 1000.0, DetailLimit},
+    {IDC_LIFE, V::KindWhole, "Life", 200, 1, 100000.0, DetailLimit},
+    {IDC_THROWING, V::KindValue, "Throwing", 1.0, 0.0001, 100.0, DetailLimit},
 };
 
 struct BUTTONROW {
@@ -53,6 +54,10 @@ int32_t SprayPanelTable::RowOfButton(int32_t button) {
 
 double SprayPanelTable::Lower(int32_t row) {
     return std::trunc(kSliders[row].minimumLimit);
+}
+
+LIMITRANGE SprayPanelTable::LimitRange(int32_t row) {
+    return {kSliders[row].minimumLimit, kSliders[row].maximumLimit};
 }
 
 double SprayPanelTable::Value(const SPRAYSTYLE& style, int32_t row) {
@@ -123,6 +128,8 @@ void SprayPanelTable::RaiseLoadedLimits(double limits[kRows]) {
     for (int32_t row = 0; row < kRows; ++row) {
         if (!(limits[row] >= kSliders[row].minimumLimit))
             limits[row] = kSliders[row].minimumLimit;
+        if (limits[row] > kSliders[row].maximumLimit)
+            limits[row] = kSliders[row].maximumLimit;
     }
 }
 

@@ -31,6 +31,17 @@ Point32 WindowGeometry::KeepOnScreen(Point32 place, int32_t width, int32_t heigh
             KeepWithin(place.y, height, desktop.top, desktop.bottom)};
 }
 
+Point32 WindowGeometry::BesideFrame(const Rect32& frame,
+                                    const Rect32& work,
+                                    int32_t width,
+                                    int32_t height,
+                                    int32_t top) {
+    int32_t x = frame.right;
+    if (x + width > work.right)
+        x = frame.left - width >= work.left ? frame.left - width : work.right - width;
+    return KeepOnScreen({x, top}, width, height, work);
+}
+
 CREATE_RECT WindowGeometry::ToCreateRect(const Rect32& rect) {
     return {rect.left, rect.top, Extent(rect.left, rect.right), Extent(rect.top, rect.bottom)};
 }

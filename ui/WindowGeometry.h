@@ -26,6 +26,11 @@ class WindowGeometry {
     // lies wholly on `desktop` (as much of it as fits, from its top-left): a monitor that was
     // there when the place was stored may be gone.
     static Point32 KeepOnScreen(Point32 place, int32_t width, int32_t height, const Rect32& desktop);
+    // Where a panel with no stored place first goes: beside the frame on the frame's monitor
+    // (`work`, its work area), to its right where it fits, else to its left, else at the
+    // monitor's right edge; from `top` down (the frame's top, or below the panel placed before
+    // it), moved up as far as it must to stay on the monitor.
+    static Point32 BesideFrame(const Rect32& frame, const Rect32& work, int32_t width, int32_t height, int32_t top);
 };
 
 }  // namespace app

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/System.h"
+#include "base/TemporaryName.h"
 #include "base/win32/ModuleInstance.h"
 
 namespace app {
@@ -49,6 +50,10 @@ std::string ModuleFilePath() {
 
 void SetModuleFilePath(const std::string& path) {
     ModulePathOverride() = path;
+}
+
+bool IsFileNameLeadByte(unsigned char c) {
+    return IsDBCSLeadByte(c) != 0;
 }
 
 FileHandle OpenFileForReading(const std::string& path, int32_t* error) {
@@ -118,6 +123,10 @@ bool CloseFile(FileHandle file, int32_t* error) {
     return false;
 }
 
+bool IsMissingFileError(int32_t error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 bool RemoveFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
 }
@@ -147,11 +156,33 @@ bool FileExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+namespace {
+
+// The volume and index that name a file whatever path leads to it; false when it cannot be
+// opened (folders included, through the backup flag).
+bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION* info) {
+    const HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool known = GetFileInformationByHandle(file, info) != 0;
+    CloseHandle(file);
+    return known;
+}
+
+}  // namespace
+
+bool SameFile(const std::string& a, const std::string& b) {
+    BY_HANDLE_FILE_INFORMATION first = {}, second = {};
+    return FileIdentity(a, &first) && FileIdentity(b, &second) &&
+           first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+           first.nFileIndexLow == second.nFileIndexLow;
+}
+
 std::string CreateTemporaryBeside(const std::string& path, int32_t* error) {
     static uint32_t serial = 0;
-    const std::string stem = path + "." + std::to_string(GetCurrentProcessId()) + "-";
     for (int attempt = 0; attempt < 1000; ++attempt) {
-        const std::string name = stem + std::to_string(++serial) + ".tmp";
+        const std::string name = TemporaryName(path, static_cast<uint32_t>(GetCurrentProcessId()), ++serial);
         const HANDLE file =
             CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {

@@ -1,5 +1,7 @@
 #include "host/win32/Application.h"
 
+#include "base/Failure.h"
+
 #include "paint/ToolSelection.h"
 #include "settings/Registry.h"
 #include "settings/RunSettings.h"
@@ -18,6 +20,8 @@ namespace app {
 class ApplicationMember {
   public:
     HWND disabledHost = nullptr;
+    // Settings that are there but could not be read at the start are not saved over at the end.
+    bool keepStoredSettings = false;
     // In panel order; null where the run has no such panel.
     std::unique_ptr<Panel> panels[Panel::kCount];
     std::unique_ptr<AppFrame> frame;
@@ -69,7 +73,8 @@ void Application::Start(HWND hostWindow) {
     run.CreatePanelObjects();
     run.frame = std::make_unique<AppFrame>();
     Registry store;
-    store.Open(kRegistryRoot, true);
+    const std::exception_ptr unreadSettings = store.OpenForLoading(kRegistryRoot);
+    run.keepStoredSettings = unreadSettings != nullptr;
     ExchangeRunSettings(
         store, {run.panels[0].get(), run.panels[1].get(), run.panels[2].get(), run.panels[3].get(), run.frame.get()});
     if (hostWindow && IsWindowEnabled(hostWindow)) {
@@ -82,9 +87,15 @@ void Application::Start(HWND hostWindow) {
     run.CreatePanelWindows();
     store.Close();
     SendMessageA(run.frame->Handle(), WM_UPDATECOMMANDS, 0, 0);
+    if (unreadSettings) {
+        Modal scope;
+        ReportFailure(unreadSettings, run.frame->Handle());
+    }
 }
 
 void Application::End() {
+    if (m_->keepStoredSettings)
+        return;
     Registry store;
     store.Open(kRegistryRoot, false);
     ApplicationMember& run = *m_;

@@ -1,7 +1,7 @@
 #include "base/System.h"
 #include "host/HostImage.h"
+#include "settings/IniFileBackend.h"
 #include "settings/SettingsPaths.h"
-#include "settings/win32/ProfileBackendWin32.h"
 #include "settings/win32/RegistryBackendWin32.h"
 
 namespace app {
@@ -22,10 +22,13 @@ bool RegistryMarkerSet() {
 
 }  // namespace
 
+// The INI file is kept by the portable back end, which reads it as the profile functions do but
+// saves it as a whole new file that takes the old one's place once it is on the disk: the
+// profile functions write in place, so a full disk would cut the file in the middle of a line.
 std::unique_ptr<SettingsBackend> OpenDefaultSettingsBackend(const char* rootPath, bool loading) {
     if (RegistryMarkerSet())
         return std::make_unique<RegistryBackendWin32>(rootPath, loading);
-    return std::make_unique<ProfileBackendWin32>(SettingsFilePath(ModuleFilePath(), GetHostPath()));
+    return std::make_unique<IniFileBackend>(SettingsFilePath(ModuleFilePath(), GetHostPath()));
 }
 
 }  // namespace app

@@ -30,14 +30,17 @@ int32_t ProfileBackendWin32::ReadInt(const char* key, int32_t defaultValue) {
 }
 
 std::string ProfileBackendWin32::ReadText(const char* key, const std::string& defaultValue) {
-    // The profile functions cut long texts to the buffer: grow it until the text fits.
+    // The profile functions cut long texts to the buffer: the buffer doubles until the text fits,
+    // so a long value costs a few reads, and one beyond the longest a store takes is not read on.
     std::vector<char> buffer(kTextStep);
     for (;;) {
         const DWORD length = GetPrivateProfileStringA(section_.c_str(), key, defaultValue.c_str(), buffer.data(),
                                                       static_cast<DWORD>(buffer.size()), path_.c_str());
         if (length < buffer.size() - 1)
             return std::string(buffer.data(), length);
-        buffer.resize(buffer.size() + kTextStep);
+        if (buffer.size() > kMostTextValueBytes + 1)
+            return defaultValue;
+        buffer.resize(buffer.size() * 2);
     }
 }
 

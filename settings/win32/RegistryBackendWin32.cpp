@@ -70,7 +70,8 @@ std::string RegistryBackendWin32::ReadText(const char* key, const std::string& d
     if (!rootKey_ || missingSection_)
         return defaultValue;
     DWORD size = 0;
-    if (RegQueryValueExA(CurrentKey(), key, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(CurrentKey(), key, nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS ||
+        size > kMostTextValueBytes + 1)
         return defaultValue;
     std::vector<char> text(size + 1, '\0');
     if (RegQueryValueExA(CurrentKey(), key, nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &size) !=

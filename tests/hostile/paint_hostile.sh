@@ -52,6 +52,10 @@ check "size with a tail" 2 "WxH" '' --size 5x5x
 check "picture too large" 1 "画像の大きさが異常です。" '' --size 40000x40000
 check "grid too large" 1 "画像の大きさが異常です。" '' --size 1x10000000
 check "drawing ring too large" 1 "画像の大きさが異常です。" '' --size 5000000x1
+# Sizes that pass every count but would be worked on at hundreds of times the picture's bytes.
+check "a very wide picture" 1 "画像の大きさが異常です。" '' --size 3192047x1
+check "a very tall picture" 1 "画像の大きさが異常です。" '' --size 1x9544319
+check "wide but workable" 0 "" 'down 5 5\nturn\nup 5 5\n' --size 100000x16
 
 # Numbers.
 check "count beyond 32 bits" 2 "beyond the 32-bit whole numbers: 4294967297" 'style Count 4294967297\n'
@@ -119,6 +123,81 @@ if [ -z "$runner" ] && command -v strace >/dev/null && strace -o /dev/null true 
             sed -n "$((line + 1))p" trace.txt | grep -qF "<$(pwd -P)>)" ||
             fail "the settings were not synced before and after their rename: $(cat trace.txt)"
     fi
+fi
+
+# Two outputs on one file: the picture would be lost under the settings.
+check "outputs on one file" 2 "the same file" 'turn\n' --save-settings out.png
+check "outputs on one file, spelt another way" 2 "the same file" 'turn\n' --save-settings ../run/./out.png
+if [ -z "$runner" ]; then
+    ln -sf run/out.png alias.png
+    check "outputs on one file through a link" 2 "the same file" 'turn\n' --save-settings ../alias.png
+    rm -f alias.png
+fi
+
+# Inputs that never end are refused instead of read into memory.
+if [ -e /dev/zero ] && [ -z "$runner" ]; then
+    check "settings that never end" 1 "64 MB" '' --settings /dev/zero
+    check "script that never ends" 2 "larger than 64 MB" '' --script /dev/zero
+fi
+
+# A PNG with an empty IDAT chunk (legal, and nothing of the picture) before its data.
+python3 - <<'PY'
+import struct, zlib
+def chunk(kind, data):
+    return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data) & 0xffffffff)
+raw = b''.join(b'\0' + b'\x80\x40\x20\xff' * 4 for _ in range(4))
+png = b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 4, 4, 8, 6, 0, 0, 0))
+png += chunk(b'IDAT', b'') + chunk(b'IDAT', zlib.compress(raw)) + chunk(b'IEND', b'')
+open('empty-idat.png', 'wb').write(png)
+PY
+check "an empty IDAT chunk" 0 "" 'turn\n' --input ../empty-idat.png
+
+# Outputs are written to what their paths name (natively: POSIX links, modes and devices).
+if [ -z "$runner" ]; then
+    printf 'turn\n' >s.txt
+    printf '[App]\r\nRegistryVersion=1\r\n' >target.ini && ln -sf target.ini link.ini && chmod 600 target.ini
+    printf 'x' >picture.png && ln -f picture.png second-name.png
+    "$paint" --size 8x8 --script s.txt --output picture.png --save-settings link.ini </dev/null ||
+        fail "a run over a link, a private file and a hard link failed"
+    [ -L link.ini ] || fail "the settings link became a plain file"
+    grep -q '^HistoryMax=' target.ini || fail "the link's target did not get the settings"
+    [ "$(stat -c %a target.ini)" = 600 ] || fail "the settings lost their mode: $(stat -c %a target.ini)"
+    cmp -s picture.png second-name.png || fail "the picture's second name was cut off"
+    [ "$(head -c 4 second-name.png | od -An -c | tr -d ' ')" = "211PNG" ] || fail "no picture under the second name"
+    # A device of its own (the null device's numbers, made here where root may): it stays one.
+    if mknod null.png c 1 3 2>/dev/null; then
+        "$paint" --size 8x8 --script s.txt --output null.png </dev/null || fail "a run into a device failed"
+        [ -c null.png ] || fail "the device was replaced by a plain file"
+        rm -f null.png
+    fi
+    mkfifo pipe.png
+    cat pipe.png >piped.png &
+    "$paint" --size 8x8 --script s.txt --output pipe.png </dev/null || fail "a run into a FIFO failed"
+    wait
+    [ -p pipe.png ] && [ "$(head -c 4 piped.png | od -An -c | tr -d ' ')" = "211PNG" ] ||
+        fail "the picture did not come through the FIFO"
+    long=$(printf 'n%.0s' $(seq 1 240)).png
+    "$paint" --size 8x8 --script s.txt --output "$long" </dev/null && [ -f "$long" ] ||
+        fail "a name of 244 characters was refused"
+    [ -z "$(ls | grep '\.tmp$' || true)" ] || fail "temporary files left: $(ls)"
+
+    # A disk that fills: exit 1, the user's file named with the system's reason, nothing written.
+    printf '[App]\r\nRegistryVersion=1\r\n' >full.ini
+    for i in $(seq 1 400); do printf 'Other%d=a value of another program\r\n' "$i"; done >>full.ini
+    cp full.ini full-before.ini
+    for what in picture settings; do
+        args=(--output full.png)  # the sample photograph: far beyond the limit
+        [ "$what" = settings ] && args=(--size 8x8 --output full.png --save-settings full.ini)
+        status=0
+        (trap '' XFSZ; ulimit -f 12; exec "$paint" --script s.txt "${args[@]}" </dev/null 2>full-err.txt) || status=$?
+        [ "$status" = 1 ] || fail "a full disk while writing the $what: exit $status: $(cat full-err.txt)"
+        grep -q "full\.\(png\|ini\)$" full-err.txt && [ "$(wc -l <full-err.txt)" -ge 1 ] &&
+            ! grep -q '\.tmp' full-err.txt || fail "a full disk while writing the $what said: $(cat full-err.txt)"
+        grep -qi "too large\|space" full-err.txt || fail "no system reason for the full disk: $(cat full-err.txt)"
+    done
+    [ ! -e full.png ] || fail "a picture was left by a failed run"
+    cmp -s full.ini full-before.ini || fail "the settings changed on a full disk"
+    [ -z "$(ls | grep '\.tmp$' || true)" ] || fail "temporary files left after a full disk: $(ls)"
 fi
 
 [ "$failures" = 0 ] || exit 1

@@ -246,6 +246,31 @@ TEST_P(SettingsBackendContract, EveryBackEndReadsStoredTextsAlike) {
     }
 }
 
+// The longest text a store takes reads whole; a longer one (4 MB without a line break, as a
+// hostile file holds it) reads as its default, and at once.
+TEST_P(SettingsBackendContract, ATextBeyondTheLongestReadsAsItsDefault) {
+    for (const size_t length : {app::kMostTextValueBytes, size_t{4} << 20}) {
+        if (GetParam().usesFile) {
+            WriteIni("[App]\r\nRegistryVersion=1\r\n[Panel\\Catalog]\r\nFile=" + std::string(length, 'x') + "\r\n");
+        } else {
+            app::Registry store;
+            store.Open(GetParam().open(false, ini_), false);
+            store.SelectSection("Panel\\Catalog");
+            std::string text(length, 'x');
+            store.ExchangeText("File", text, std::string());
+            store.Close();
+        }
+        app::Registry store;
+        store.Open(GetParam().open(true, ini_), true);
+        store.SelectSection("Panel\\Catalog");
+        std::string text;
+        store.ExchangeText("File", text, "default");
+        store.Close();
+        EXPECT_EQ(text.size() == length ? "whole" : text, length <= app::kMostTextValueBytes ? "whole" : "default")
+            << length;
+    }
+}
+
 namespace {
 
 std::unique_ptr<app::SettingsBackend> OpenIni(bool, const std::string& ini) {

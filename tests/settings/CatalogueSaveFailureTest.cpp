@@ -4,10 +4,8 @@
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <cerrno>
-#include <csignal>
 #include <string>
 #include <vector>
 
@@ -15,33 +13,12 @@
 #include "base/System.h"
 #include "engine/SPRAYSTYLE.h"
 #include "settings/PresetCatalogue.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TestFiles.h"
 
 namespace {
 
 using app::PresetCatalogue;
-
-// Limits the size of every file the process writes for the object's lifetime.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        active_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousSignal_);
-    }
-    bool Active() const { return active_; }
-
-  private:
-    rlimit previous_{};
-    void (*previousSignal_)(int) = SIG_DFL;
-    bool active_ = false;
-};
 
 TEST(CatalogueSaveFailure, AWriteThatFailsHalfwayLeavesTheOldFileAsItWas) {
     test::TempFolder folder;
@@ -56,7 +33,7 @@ TEST(CatalogueSaveFailure, AWriteThatFailsHalfwayLeavesTheOldFileAsItWas) {
     for (int i = 0; i < 40; ++i)
         list.AddNewPreset("new " + std::to_string(i), app::SPRAYSTYLE());
     {
-        FileSizeLimit limit(300);
+        test::FileSizeLimit limit(300);
         ASSERT_TRUE(limit.Active());
         try {
             list.SaveCatalogue(path);
@@ -85,7 +62,7 @@ TEST(CatalogueSaveFailure, AFailedSaveOfANewCatalogueLeavesNoFile) {
     for (int i = 0; i < 40; ++i)
         list.AddPreset("p", app::SPRAYSTYLE());
     {
-        FileSizeLimit limit(300);
+        test::FileSizeLimit limit(300);
         ASSERT_TRUE(limit.Active());
         EXPECT_THROW(list.SaveCatalogue(path), app::FileException);
     }

@@ -429,4 +429,100 @@ TEST_F(CatalogueRun, AFailedOpenPutsAnUnsavedListBackWhateverTheAnswer) {
     EXPECT_FALSE(app::FileExists(uncreatable));
 }
 
+// A catalogue file that is there at the start but does not load is the user's: it is reported,
+// the shipped presets stand in, and nothing of the run is saved over it, whatever was changed.
+// Only another file, chosen by the user, takes the changes.
+TEST_F(CatalogueRun, ACatalogueThatFailsToLoadAtTheStartIsNeverSavedOver) {
+    test::WriteFileText(PresetFile(), Catalogue({"fire"}));
+    const std::string newer = Header(0, 3);
+    struct {
+        const char* what;
+        void (*make)(const std::string& path, const std::string& bytes);
+    } const cases[] = {
+        {"newer", [](const std::string& path, const std::string& bytes) { test::WriteFileText(path, bytes); }},
+        {"unreadable", [](const std::string& path, const std::string&) { std::filesystem::create_directory(path); }},
+    };
+    for (const auto& row : cases) {
+        row.make(CatalogueFile(), newer);
+        const size_t reported = test::ReportedFailures().size();
+        PresetCatalogue list;
+        list.LoadAtStart();
+        ASSERT_EQ(test::ReportedFailures().size(), reported + 1) << row.what;
+        EXPECT_NE(test::ReportedFailures().back().find(CatalogueFile()), std::string::npos) << row.what;
+        EXPECT_EQ(Names(list), (std::vector<std::string>{"fire"})) << row.what;
+        list.AddNewPreset("new", SPRAYSTYLE());
+        list.SaveAtEnd();
+        ASSERT_EQ(test::ReportedFailures().size(), reported + 2) << row.what;
+        EXPECT_NE(test::ReportedFailures().back().find(CatalogueFile()), std::string::npos) << row.what;
+        if (std::string(row.what) == "newer") {
+            EXPECT_EQ(test::ReadFileText(CatalogueFile()), newer);
+        }
+        EXPECT_EQ(test::FileNamesIn(folder_.Path()), (std::vector<std::string>{"Driftlace.spr", "preset"})) << row.what;
+        std::filesystem::remove_all(CatalogueFile());
+    }
+}
+
+TEST_F(CatalogueRun, ChangesAfterAFailedStartGoToAnotherChosenFile) {
+    test::WriteFileText(CatalogueFile(), Header(0, 3));
+    PresetCatalogue list;
+    list.LoadAtStart();
+    list.AddNewPreset("new", SPRAYSTYLE());
+    bool asked = false;
+    list.OpenCatalogue(File("other.spr"), [&] {
+        asked = true;  // the list could not be saved where it came from
+        return PresetCatalogue::AnswerNo;
+    });
+    EXPECT_TRUE(asked);
+    list.SaveAtEnd();
+    EXPECT_EQ(NamesIn(File("other.spr")), (std::vector<std::string>{"new"}));
+    EXPECT_EQ(test::ReadFileText(CatalogueFile()), Header(0, 3));
+}
+
+// The shipped catalogue is never written: opened by hand (or stored as the catalogue by an
+// earlier version), its changes go to its copy beside the catalogue, which later opens of the
+// shipped catalogue read instead.
+TEST_F(CatalogueRun, TheShippedCatalogueIsReadOnlyAndItsChangesGoToItsCopy) {
+    const std::string shipped = Catalogue({"fire", "smoke"});
+    test::WriteFileText(PresetFile(), shipped);
+    test::WriteFileText(CatalogueFile(), Catalogue({"mine"}));
+    const std::string copy = File("Driftlace-preset.spr");
+    PresetCatalogue list;
+    list.LoadAtStart();
+    list.OpenCatalogue(PresetFile(), [] { return PresetCatalogue::AnswerCancel; });
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"fire", "smoke"}));
+    EXPECT_EQ(list.CatalogueFile(), copy);
+    list.AddNewPreset("new", SPRAYSTYLE());
+    list.SaveAtEnd();
+    EXPECT_EQ(test::ReadFileText(PresetFile()), shipped);
+    EXPECT_EQ(NamesIn(copy), (std::vector<std::string>{"fire", "new", "smoke"}));
+    EXPECT_EQ(NamesIn(CatalogueFile()), (std::vector<std::string>{"mine"}));
+
+    PresetCatalogue again;
+    again.OpenCatalogue(PresetFile(), [] { return PresetCatalogue::AnswerCancel; });
+    EXPECT_EQ(Names(again), (std::vector<std::string>{"fire", "new", "smoke"}));
+
+    PresetCatalogue stored;
+    stored.SetCatalogueFile(PresetFile());
+    stored.LoadAtStart();
+    EXPECT_EQ(stored.CatalogueFile(), copy);
+    EXPECT_EQ(Names(stored), (std::vector<std::string>{"fire", "new", "smoke"}));
+}
+
+TEST(PresetCatalogue, TheSelectedPresetDiffersFromAStyleInAnyStoredFieldButNotInColours) {
+    PresetCatalogue list;
+    EXPECT_FALSE(list.SelectedDiffersFrom(SPRAYSTYLE()));  // no selection
+    list.AddNewPreset("p", WithCount(7));
+    SPRAYSTYLE style = WithCount(7);
+    EXPECT_FALSE(list.SelectedDiffersFrom(style));
+    style.Color[0] ^= 0xFFu;
+    EXPECT_FALSE(list.SelectedDiffersFrom(style));
+    for (void (*change)(SPRAYSTYLE&) :
+         {+[](SPRAYSTYLE& s) { s.Count = 8; }, +[](SPRAYSTYLE& s) { s.Velocity.y += 1; },
+          +[](SPRAYSTYLE& s) { s.UseSplit = !s.UseSplit; }, +[](SPRAYSTYLE& s) { s.SplitRate = -0.0; }}) {
+        SPRAYSTYLE changed = WithCount(7);
+        change(changed);
+        EXPECT_TRUE(list.SelectedDiffersFrom(changed));
+    }
+}
+
 }  // namespace

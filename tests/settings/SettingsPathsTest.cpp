@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/LeadByte.h"
 #include "base/System.h"
 #include "settings/SettingsPaths.h"
 
@@ -30,6 +31,23 @@ TEST(SettingsPaths, StemsAndFolders) {
     EXPECT_EQ(app::FileStemOf("C:\\a\\b.c.dll"), "b.c");
     EXPECT_EQ(app::DirectoryOf("host.cfg"), "");
     EXPECT_EQ(app::FileStemOf("plain"), "plain");
+}
+
+// Code page 932 names whose second byte is a backslash ("表" 0x95 0x5C, "ソ" 0x83 0x5C, "能"
+// 0x94 0x5C) stay whole: only a separator that starts a character cuts the path.
+TEST(SettingsPaths, DoubleByteCharactersEndingInABackslashAreNotSeparators) {
+    struct {
+        const char* path;
+        const char* folder;
+    } const rows[] = {
+        {"C:\\Tools\\\x95\x5C\x8E\xA6.exe", "C:\\Tools\\"},
+        {"C:\\\x82\xA8\x8A\x47\x82\xA9\x82\xAB\x83\x5C\x83\x74\x83\x67.exe", "C:\\"},
+        {"C:\\\x83\x5C\\\x94\x5C.exe", "C:\\\x83\x5C\\"},
+        {"\x95\x5C", ""},
+        {"a\\\x95", "a\\"},  // a lead byte at the end: nothing after it to swallow
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(app::DirectoryOf(row.path, app::IsLeadByte), row.folder) << row.path;
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "ui/AngleDial.h"
 #include "ui/ColorPanelRules.h"
 #include "ui/FileFilter.h"
+#include "ui/NumberText.h"
 #include "ui/ParameterChecks.h"
 #include "ui/SprayPanelTable.h"
 #include "ui/VectorForm.h"
@@ -116,11 +117,16 @@ TEST(PanelRules, LoadedLimitsBelowTheirRowsMinimumAreRaised) {
     limits[6] = 0.5;
     limits[9] = kNaN;
     limits[7] = 1000;
+    limits[4] = 1e300;
+    limits[8] = 1000000;
     SprayPanelTable::RaiseLoadedLimits(limits);
     EXPECT_EQ(limits[0], 0.0001);
     EXPECT_EQ(limits[6], 1.0);
     EXPECT_EQ(limits[9], 0.0001);
     EXPECT_EQ(limits[7], 1000.0);
+    EXPECT_EQ(limits[4], 1000.0);                                        // beyond the largest: lowered to it
+    EXPECT_EQ(limits[8], 100000.0);                                      // the life's largest limit
+    EXPECT_EQ(SprayPanelTable::LimitRange(6).maximum, app::kMostCount);  // the count's cap
 }
 
 TEST(PanelRules, DialogChecksRefuseWithTheirMessageAndBounds) {
@@ -129,21 +135,32 @@ TEST(PanelRules, DialogChecksRefuseWithTheirMessageAndBounds) {
         bool passes;
         const char* text;
     } const cases[] = {
-        {ParameterChecks::Limit(0.5, 1), false, "上限の値には1以上を指定してください。"},
-        {ParameterChecks::Limit(1, 1), true, ""},
-        {ParameterChecks::Limit(0, 0.0001), false, "上限の値には0.0001以上を指定してください。"},  // "abc" reads 0
-        {ParameterChecks::Limit(kNaN, 0), false, "上限の値には0以上を指定してください。"},
-        {ParameterChecks::Velocity(5, 0.0001, 361, 10), false, "広がる角度には0以上、360以下を指定してください。"},
-        {ParameterChecks::Velocity(5, 0.0001, 360, -1), false, "回転速度には0以上、360以下を指定してください。"},
-        {ParameterChecks::Velocity(0, 0.0001, 400, 400), false, "上限の値には0.0001以上を指定してください。"},
-        {ParameterChecks::Velocity(5, 0.0001, 0, 1e308), false, "回転速度には0以上、360以下を指定してください。"},
+        {ParameterChecks::Limit(0.5, {1, 1000}), false, "上限の値には1以上、1000以下を指定してください。"},
+        {ParameterChecks::Limit(1, {1, 1000}), true, ""},
+        {ParameterChecks::Limit(1e300, {0.0001, 1000}), false, "上限の値には0.0001以上、1000以下を指定してください。"},
+        {ParameterChecks::Limit(1000001, {1, 100000}), false, "上限の値には1以上、100000以下を指定してください。"},
+        {ParameterChecks::Limit(kNaN, {0, 1}), false, "上限の値には0以上、1以下を指定してください。"},  // "abc"
+        {ParameterChecks::Velocity(5, {0.0001, 1000}, 361, 10), false,
+         "広がる角度には0以上、360以下を指定してください。"},
+        {ParameterChecks::Velocity(5, {0.0001, 1000}, 360, -1), false,
+         "回転速度には0以上、360以下を指定してください。"},
+        {ParameterChecks::Velocity(0, {0.0001, 1000}, 400, 400), false,
+         "上限の値には0.0001以上、1000以下を指定してください。"},
+        {ParameterChecks::Velocity(5, {0.0001, 1000}, 0, kNaN), false,
+         "回転速度には0以上、360以下を指定してください。"},
         {ParameterChecks::Spin(20, 20), true, ""},
-        {ParameterChecks::Spin(21, 20), false, "間隔には1以上、寿命以下を指定してください。"},
-        {ParameterChecks::Spin(0, 20), false, "間隔には1以上、寿命以下を指定してください。"},
+        {ParameterChecks::Spin(21, 20), false, "間隔には1以上、寿命の20以下を指定してください。"},
+        {ParameterChecks::Spin(app::NumberText::kNoWhole, 20), false,
+         "間隔には1以上、寿命の20以下を指定してください。"},
         {ParameterChecks::Split({20, 20, 20, 1}, 20), true, ""},
-        {ParameterChecks::Split({10, 21, 0, 3}, 20), false, "間隔には1以上、寿命以下を指定してください。"},
-        {ParameterChecks::Split({10, 10, -1, 3}, 20), false, "ずれには0以上、寿命以下を指定してください。"},
-        {ParameterChecks::Split({10, 10, 0, 0}, 20), false, "世代数には1以上を指定してください。"},
+        {ParameterChecks::Split({10, 21, 0, 3}, 20), false, "間隔には1以上、寿命の20以下を指定してください。"},
+        {ParameterChecks::Split({app::NumberText::kNoWhole, 10, 0, 3}, 300), false,
+         "間隔には1以上、寿命の300以下を指定してください。"},
+        {ParameterChecks::Split({10, 10, -1, 3}, 20), false, "ずれには0以上、寿命の20以下を指定してください。"},
+        {ParameterChecks::Split({10, 10, 0, 0}, 20), false, "世代数には1以上、2147483647以下を指定してください。"},
+        {ParameterChecks::Options(app::NumberText::kNoWhole, 1, 0), false,
+         "ターンの間隔には1以上、2147483647以下を指定してください。"},
+        {ParameterChecks::StripePeriod(0), false, "縞模様の周期には1以上、2147483647以下を指定してください。"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.result.passes, c.passes) << c.text;
@@ -151,6 +168,56 @@ TEST(PanelRules, DialogChecksRefuseWithTheirMessageAndBounds) {
             EXPECT_STREQ(ParameterChecks::Message(c.result).CStr(), c.text);
         }
     }
+}
+
+// A field holds a number only when its whole text is one: anything else is no value at all,
+// which the checks above refuse with the field's range.
+TEST(PanelRules, FieldsHoldANumberOnlyWhenTheirWholeTextIsOne) {
+    struct {
+        const char* text;
+        bool whole;
+        int32_t wholeValue;
+        bool decimal;
+        double decimalValue;
+    } const cases[] = {
+        {"42", true, 42, true, 42.0},
+        {" -7 ", true, -7, true, -7.0},
+        {"+3", true, 3, true, 3.0},
+        {"2147483647", true, 2147483647, true, 2147483647.0},
+        {"-2147483648", true, INT32_MIN, true, -2147483648.0},
+        {"99999999999", false, 0, true, 99999999999.0},
+        {"abc", false, 0, false, 0},
+        {"12abc", false, 0, false, 0},
+        {"", false, 0, false, 0},
+        {"1.5", false, 0, true, 1.5},
+        {".5", false, 0, true, 0.5},
+        {"1e300", false, 0, true, 1e300},
+        {"1e", false, 0, false, 0},
+        {"1e999", false, 0, false, 0},
+        {"0x10", false, 0, false, 0},
+        {"inf", false, 0, false, 0},
+        {"nan", false, 0, false, 0},
+        {"-", false, 0, false, 0},
+        {".", false, 0, false, 0},
+    };
+    for (const auto& c : cases) {
+        int32_t whole = 0;
+        double decimal = 0;
+        EXPECT_EQ(app::NumberText::ReadWhole(c.text, &whole), c.whole) << c.text;
+        EXPECT_EQ(app::NumberText::ReadDecimal(c.text, &decimal), c.decimal) << c.text;
+        if (c.whole) {
+            EXPECT_EQ(whole, c.wholeValue) << c.text;
+        }
+        if (c.decimal) {
+            EXPECT_EQ(decimal, c.decimalValue) << c.text;
+        }
+    }
+}
+
+TEST(PanelRules, TheSplitDialogNotesARateOfNoneWhileSplittingIsOn) {
+    EXPECT_TRUE(ParameterChecks::SplitRateNote(true, 0.0001));  // a new style's rate
+    EXPECT_FALSE(ParameterChecks::SplitRateNote(false, 0.0001));
+    EXPECT_FALSE(ParameterChecks::SplitRateNote(true, 0.01));
 }
 
 TEST(PanelRules, SplitModesEnableTheirControls) {
@@ -231,17 +298,18 @@ TEST(PanelRules, ColourControlsFollowTheToolAndTheRule) {
 TEST(PanelRules, StripePeriodAndOptionsChecks) {
     EXPECT_TRUE(ParameterChecks::StripePeriod(1).passes);
     EXPECT_STREQ(ParameterChecks::Message(ParameterChecks::StripePeriod(0)).CStr(),
-                 "縞模様の周期には1以上を指定してください。");
+                 "縞模様の周期には1以上、2147483647以下を指定してください。");
     struct {
         int32_t turn, display, history;
         const char* text;
     } const cases[] = {
         {40, 1, 100, nullptr},
         {1, 1, 0, nullptr},
-        {0, 1, 100, "ターンの間隔には1以上を指定してください。"},
-        {40, -3, 100, "表示間隔には1以上を指定してください。"},
-        {40, 1, -1, "履歴の回数には0以上を指定してください。"},
-        {0, 0, -1, "ターンの間隔には1以上を指定してください。"},  // the first refusal is the one shown
+        {0, 1, 100, "ターンの間隔には1以上、2147483647以下を指定してください。"},
+        {40, -3, 100, "表示間隔には1以上、2147483647以下を指定してください。"},
+        {40, 1, -1, "履歴の回数には0以上、2147483647以下を指定してください。"},
+        {0, 0, -1, "ターンの間隔には1以上、2147483647以下を指定してください。"},  // the first refusal is the one shown
+        {app::NumberText::kNoWhole, 1, 0, "ターンの間隔には1以上、2147483647以下を指定してください。"},  // 99999999999
     };
     for (const auto& c : cases) {
         const CHECKRESULT result = ParameterChecks::Options(c.turn, c.display, c.history);

@@ -208,4 +208,27 @@ TEST(WindowGeometry, StoredWindowsComeBackOnTheScreen) {
     EXPECT_EQ(app::WindowGeometry::KeepOnScreen({10, 10}, 5000, 20, desktop).x, 0);  // wider than the screen
 }
 
+// A panel with no stored place goes beside the frame on the frame's monitor, never over it when
+// there is room on either side.
+TEST(WindowGeometry, APanelWithoutAPlaceGoesBesideTheFrameOnItsMonitor) {
+    const app::Rect32 work = {0, 0, 1280, 1000};
+    struct {
+        app::Rect32 frame;
+        int32_t top;
+        Point32 place;
+    } const cases[] = {
+        {{100, 50, 900, 650}, 50, {900, 50}},     // room on the right
+        {{100, 50, 900, 650}, 400, {900, 400}},   // below the panel placed before
+        {{300, 50, 1200, 650}, 50, {100, 50}},    // no room on the right: on the left
+        {{0, 0, 1280, 1000}, 0, {1080, 0}},       // a frame over the whole monitor: its right edge
+        {{100, 50, 900, 650}, 900, {900, 700}},   // kept on the monitor
+        {{1400, 50, 2000, 650}, 50, {1080, 50}},  // a frame beyond this monitor's edge
+    };
+    for (const auto& c : cases) {
+        const Point32 place = app::WindowGeometry::BesideFrame(c.frame, work, 200, 300, c.top);
+        EXPECT_EQ(place.x, c.place.x) << c.frame.left << "," << c.top;
+        EXPECT_EQ(place.y, c.place.y) << c.frame.left << "," << c.top;
+    }
+}
+
 }  // namespace

@@ -13,6 +13,7 @@
 #include "tests/support/TestFiles.h"
 #include "tests/win32/Cp932.h"
 #include "ui/IdValueTable.h"
+#include "ui/NumberText.h"
 #include "ui/win32/AngleControl.h"
 #include "ui/win32/AppMessages.h"
 #include "ui/win32/Dialog.h"
@@ -299,16 +300,20 @@ TEST_F(Dialogs, ExchangeLeavesEqualValuesAndUnreadableTextsAlone) {
         EXPECT_EQ(d.editChanges, changes + 1);
         EXPECT_EQ(d.ControlText(kNumberEdit), "43");
 
-        // Not a number: the int keeps its value, the real reads as 0.
+        // Not a number: the fields hold no value (which every check refuses with the field's
+        // range), and writing them back leaves what the user typed.
         SetDlgItemTextA(d.Handle(), kNumberEdit, "abc");
-        SetDlgItemTextA(d.Handle(), kRealEdit, "abc");
+        SetDlgItemTextA(d.Handle(), kRealEdit, "12abc");
         CheckDlgButton(d.Handle(), kRadioA, BST_UNCHECKED);
         CheckDlgButton(d.Handle(), kRadioB, BST_UNCHECKED);
         d.real = 9;
         d.UpdateData(false);
-        EXPECT_EQ(d.number, 43);
-        EXPECT_EQ(d.real, 0.0);
+        EXPECT_EQ(d.number, app::NumberText::kNoWhole);
+        EXPECT_TRUE(std::isnan(d.real));
         EXPECT_EQ(d.radio, 7);  // no radio checked: unchanged
+        d.UpdateData(true);
+        EXPECT_EQ(d.ControlText(kNumberEdit), "abc");
+        EXPECT_EQ(d.ControlText(kRealEdit), "12abc");
         SendMessageA(d.Handle(), WM_CLOSE, 0, 0);
     });
     EXPECT_EQ(dialog.RunModal(frame_.Handle()), 2);
@@ -319,7 +324,7 @@ TEST(UpdateControl, DecimalTextsOnly) {
     EXPECT_EQ(UpdateControl::ParseDecimal(" 2.5"), 2.5);
     EXPECT_EQ(UpdateControl::ParseDecimal("-.5"), -0.5);
     EXPECT_EQ(UpdateControl::ParseDecimal("1e3"), 1000.0);
-    EXPECT_EQ(UpdateControl::ParseDecimal("12abc"), 12.0);
+    EXPECT_EQ(UpdateControl::ParseDecimal("12abc"), 0.0);
     EXPECT_EQ(UpdateControl::ParseDecimal(""), 0.0);
     EXPECT_EQ(UpdateControl::ParseDecimal("abc"), 0.0);
     EXPECT_EQ(UpdateControl::ParseDecimal("nan"), 0.0);

@@ -18,8 +18,11 @@
 #include "tests/support/FakeHost.h"
 #include "tests/support/TestFiles.h"
 #include "tests/win32/Cp932.h"
+#include "tests/win32/HeldFile.h"
 #include "tools/common/RunDriver.h"
+#include "ui/SprayPanelTable.h"
 #include "ui/ViewGeometry.h"
+#include "ui/VolumeScale.h"
 
 namespace {
 
@@ -145,7 +148,7 @@ TEST_F(PanelsDll, ALimitDialogRefusesABadValueWithItsMessageAndKeepsTheText) {
     std::vector<std::string> messages, kept;
     Run(host, [&](RunDriver& run) {
         HWND panel = run.WindowWith(IDC_COUNT_DETAIL);
-        for (const char* typed : {"0.5", "abc"}) {
+        for (const char* typed : {"0.5", "abc", "1e300", "1000000"}) {
             RunDriver::PressButton(GetDlgItem(panel, IDC_COUNT_DETAIL));
             HWND dialog = run.WindowWith(IDC_LIMIT);
             ASSERT_NE(dialog, nullptr);
@@ -166,9 +169,10 @@ TEST_F(PanelsDll, ALimitDialogRefusesABadValueWithItsMessageAndKeepsTheText) {
         RunDriver::PressButton(GetDlgItem(dialog, IDOK));
         RunDriver::WaitUntil([&] { return !IsWindow(dialog); });
     });
-    const std::string refusal = test::Cp932("上限の値には1以上を指定してください。");
-    EXPECT_EQ(messages, (std::vector<std::string>{refusal, refusal}));
-    EXPECT_EQ(kept, (std::vector<std::string>{"0.5", "abc"}));
+    // The count's limit goes no higher than the most particles a style holds.
+    const std::string refusal = test::Cp932("上限の値には1以上、100000以下を指定してください。");
+    EXPECT_EQ(messages, (std::vector<std::string>{refusal, refusal, refusal, refusal}));
+    EXPECT_EQ(kept, (std::vector<std::string>{"0.5", "abc", "1e300", "1000000"}));
     const std::string saved = test::ReadFileText(Settings());
     const size_t limits = saved.find("[Panel\\Spray\\Limit]");
     ASSERT_NE(limits, std::string::npos) << saved;
@@ -247,6 +251,58 @@ TEST_F(PanelsDll, PanelPlacesVisibilityAndLimitsSurviveASecondRun) {
     EXPECT_NE(saved.find("Count=1\r\n", saved.find("[Panel\\Spray\\Limit]")), std::string::npos) << saved;
 }
 
+// At the first start (no stored places) the panels stand beside the frame, none over another;
+// the spray list shows the shipped presets without scrolling, and every slider's label fits
+// beside the value of its largest limit.
+TEST_F(PanelsDll, FirstStartPanelsStandBesideTheFrameAndShowTheirWholeTexts) {
+    std::vector<RECT> panels;
+    RECT frame = {};
+    int listRows = 0;
+    std::vector<std::string> clipped;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        GetWindowRect(run.Frame(), &frame);
+        for (int id : {IDC_GRAVITY, IDC_REPULSION, IDC_COLOR_TABLE, IDC_CATALOG_LIST}) {
+            RECT rect = {};
+            GetWindowRect(run.WindowWith(id), &rect);
+            panels.push_back(rect);
+        }
+        HWND list = GetDlgItem(run.WindowWith(IDC_CATALOG_LIST), IDC_CATALOG_LIST);
+        RECT client = {};
+        GetClientRect(list, &client);
+        listRows = client.bottom / static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+        HWND spray = run.WindowWith(IDC_REPULSION);
+        for (int32_t row = 0; row < app::SprayPanelTable::kRows; ++row) {
+            const app::SPRAYSLIDER& slider = app::SprayPanelTable::Row(row);
+            HWND control = GetDlgItem(spray, slider.control);
+            HDC dc = GetDC(control);
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+            const std::string label = RunDriver::Text(control);
+            const app::String value = app::VolumeScale::Text(slider.kind, slider.limitKey ? slider.maximumLimit : 1.0);
+            SIZE labelSize = {}, valueSize = {};
+            GetTextExtentPoint32A(dc, label.c_str(), static_cast<int>(label.size()), &labelSize);
+            GetTextExtentPoint32A(dc, value.CStr(), value.Length(), &valueSize);
+            SelectObject(dc, old);
+            ReleaseDC(control, dc);
+            RECT box = {};
+            GetClientRect(control, &box);
+            if (labelSize.cx + 3 + valueSize.cx > box.right - 4)
+                clipped.push_back("row " + std::to_string(row) + ": " + std::to_string(labelSize.cx) + " + " +
+                                  std::to_string(valueSize.cx) + " in " + std::to_string(box.right));
+        }
+    });
+    for (const RECT& panel : panels) {
+        RECT overlap = {};
+        EXPECT_FALSE(IntersectRect(&overlap, &panel, &frame)) << panel.left << "," << panel.top;
+        for (const RECT& other : panels) {
+            if (&other != &panel)
+                EXPECT_FALSE(IntersectRect(&overlap, &panel, &other)) << panel.left << "," << panel.top;
+        }
+    }
+    EXPECT_GE(listRows, 15);
+    EXPECT_TRUE(clipped.empty()) << clipped.front();
+}
+
 // Types into an options field and presses "設定"; returns the refusal's text, empty when none.
 std::string SetOption(RunDriver& run, int field, const char* text) {
     RunDriver::Command(run.Frame(), IDM_OPTIONS);
@@ -286,10 +342,11 @@ TEST_F(PanelsDll, AColourPickedInTheTablePaintsTheNextStroke) {
 
 TEST_F(PanelsDll, OptionsRefuseAZeroIntervalAndAShorterHistoryTrimsAtOnce) {
     test::FakeHost host(kWidth, kHeight);
-    std::string refusal;
+    std::string refusal, beyond;
     bool undoAfterOneUndo = true, redoAfterOneUndo = false;
     Run(host, [&](RunDriver& run) {
         refusal = SetOption(run, IDC_TURN_INTERVAL, "0");
+        beyond = SetOption(run, IDC_TURN_INTERVAL, "99999999999");
         PaintStroke(run.Frame());
         PaintStroke(run.Frame());
         EXPECT_EQ(SetOption(run, IDC_HISTORY_COUNT, "1"), "");
@@ -298,12 +355,68 @@ TEST_F(PanelsDll, OptionsRefuseAZeroIntervalAndAShorterHistoryTrimsAtOnce) {
         redoAfterOneUndo = ToolbarEnabled(run.Frame(), IDM_REDO);
         undoAfterOneUndo = ToolbarEnabled(run.Frame(), IDM_UNDO);
     });
-    EXPECT_EQ(refusal, test::Cp932("ターンの間隔には1以上を指定してください。"));
+    EXPECT_EQ(refusal, test::Cp932("ターンの間隔には1以上、2147483647以下を指定してください。"));
+    EXPECT_EQ(beyond, refusal);
     EXPECT_TRUE(redoAfterOneUndo);
     EXPECT_FALSE(undoAfterOneUndo);  // two steps were painted; one was kept
     const std::string saved = test::ReadFileText(Settings());
     EXPECT_NE(saved.find("TurnInterval=1\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("HistoryMax=1\r\n"), std::string::npos) << saved;
+}
+
+// A text that is not a number is refused like a number out of range, and a range that depends
+// on the life says the life of the moment.
+TEST_F(PanelsDll, TheSplitDialogRefusesTextThatIsNotANumberNamingTheRangeWithTheLife) {
+    WriteSettings("[Paint\\Spray]\r\nLife=300\r\nSplitStep1=10\r\n");
+    std::vector<std::string> messages;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND panel = run.WindowWith(IDC_USE_SPLIT);
+        for (const char* typed : {"abc", "12abc", "301"}) {
+            RunDriver::PressButton(GetDlgItem(panel, IDC_USE_SPLIT));
+            HWND dialog = run.WindowWith(IDC_SPLIT_STEP1);
+            ASSERT_NE(dialog, nullptr);
+            RunDriver::SetText(GetDlgItem(dialog, IDC_SPLIT_STEP1), typed);
+            RunDriver::PressButton(GetDlgItem(dialog, IDOK));
+            HWND box = run.MessageBoxOf(dialog, 2000);
+            messages.push_back(box ? RunDriver::Text(GetDlgItem(box, 0xFFFF)) : "(accepted)");
+            if (box) {
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+                RunDriver::WaitUntil([&] { return !IsWindow(box); });
+                RunDriver::PressButton(GetDlgItem(dialog, IDCANCEL));
+            }
+            RunDriver::WaitUntil([&] { return !IsWindow(dialog); });
+        }
+    });
+    const std::string refusal = test::Cp932("間隔には1以上、寿命の300以下を指定してください。");
+    EXPECT_EQ(messages, (std::vector<std::string>{refusal, refusal, refusal}));
+    const std::string saved = test::ReadFileText(Settings());
+    EXPECT_NE(saved.find("SplitStep1=10\r\n"), std::string::npos) << saved;
+}
+
+// A new style splits at the least rate there is: ticking the box says so until the rate rises.
+TEST_F(PanelsDll, TickingSplittingWithARateOfNoneShowsANote) {
+    std::vector<bool> noted;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND panel = run.WindowWith(IDC_USE_SPLIT);
+        RunDriver::PressButton(GetDlgItem(panel, IDC_USE_SPLIT));
+        HWND dialog = run.WindowWith(IDC_SPLIT_RATE_NOTE);
+        ASSERT_NE(dialog, nullptr);
+        HWND note = GetDlgItem(dialog, IDC_SPLIT_RATE_NOTE);
+        noted.push_back(IsWindowVisible(note) != FALSE);
+        RunDriver::PressButton(GetDlgItem(dialog, IDC_SPLIT_USE));
+        RunDriver::WaitUntil([&] { return IsWindowVisible(note) != FALSE; });
+        noted.push_back(IsWindowVisible(note) != FALSE);
+        RECT bar = {};
+        GetClientRect(GetDlgItem(dialog, IDC_SPLIT_RATE), &bar);
+        RunDriver::Click(GetDlgItem(dialog, IDC_SPLIT_RATE), {bar.right - 2, bar.bottom / 2});
+        RunDriver::WaitUntil([&] { return IsWindowVisible(note) == FALSE; });
+        noted.push_back(IsWindowVisible(note) != FALSE);
+        RunDriver::PressButton(GetDlgItem(dialog, IDCANCEL));
+        RunDriver::WaitUntil([&] { return !IsWindow(dialog); });
+    });
+    EXPECT_EQ(noted, (std::vector<bool>{false, true, false}));
 }
 
 // ---- The spray list panel, its name dialog and the file dialog ----
@@ -326,13 +439,13 @@ std::vector<std::string> Listed(HWND panel) {
     return names;
 }
 
-// The text of the message box that `owner` shows, which is then closed.
-std::string Answer(RunDriver& run, HWND owner) {
+// The text of the message box that `owner` shows, which is then closed with `button`.
+std::string Answer(RunDriver& run, HWND owner, int button = IDOK) {
     HWND box = run.MessageBoxOf(owner);
     if (!box)
         return "(no message)";
     const std::string text = RunDriver::Text(GetDlgItem(box, 0xFFFF));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(button), 0);
     RunDriver::WaitUntil([&] { return !IsWindow(box); });
     return text;
 }
@@ -453,6 +566,117 @@ TEST_F(CatalogPanelDll, ACatalogueThatCannotBeWrittenAtTheEndIsReportedAndKeptAs
     EXPECT_NE(message, "(no message)");
     EXPECT_EQ(test::ReadFileText(CatalogueFile()), old);
     EXPECT_FALSE(GetFileAttributesA((CatalogueFile() + ".tmp").c_str()) != INVALID_FILE_ATTRIBUTES);
+}
+
+// The lock goes once the start has reported the file: the end of the run could then write, and
+// must not, since what the run holds is not what the file holds.
+TEST_F(CatalogPanelDll, ACatalogueLockedAtTheStartIsReportedAndNotSavedOverAtTheEnd) {
+    const std::string mine = Catalogue({"m1", "m2", "m3"});
+    test::WriteFileText(CatalogueFile(), mine);
+    test::HeldFile held(CatalogueFile());  // another program has it open without sharing
+    ASSERT_TRUE(held.Held());
+    std::string atStart, atEnd;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        atStart = Answer(run, nullptr);
+        held.Release();
+        AddPreset(run, run.WindowWith(IDC_CATALOG_LIST), "new");
+        PostMessageA(run.Frame(), WM_CLOSE, 0, 0);
+        atEnd = Answer(run, nullptr);
+    });
+    EXPECT_NE(atStart.find(CatalogueFile()), std::string::npos) << atStart;
+    EXPECT_NE(atEnd.find(CatalogueFile()), std::string::npos) << atEnd;
+    EXPECT_EQ(test::ReadFileText(CatalogueFile()), mine);
+}
+
+// The shipped catalogue opened through the file button: the panel says where its changes go,
+// and they go there, the shipped file untouched.
+TEST_F(CatalogPanelDll, ChangesToTheShippedCatalogueGoToItsCopyAndThePanelSaysWhere) {
+    char dll[MAX_PATH] = {};
+    GetModuleFileNameA(library_, dll, MAX_PATH);
+    const std::string folder = dll;
+    const std::string shipped = folder.substr(0, folder.find_last_of('\\') + 1) + "preset\\preset.spr";
+    const std::string before = test::ReadFileText(shipped);
+    ASSERT_FALSE(before.empty()) << shipped;
+    std::string note;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND panel = run.WindowWith(IDC_CATALOG_LIST);
+        RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_OPEN));
+        HWND files = run.WindowWith(cmb13);
+        ASSERT_NE(files, nullptr);
+        RunDriver::SetText(GetDlgItem(files, cmb13), shipped);
+        RunDriver::PressButton(GetDlgItem(files, IDOK));
+        note = Answer(run, panel);
+        AddPreset(run, panel, "mine");
+    });
+    const std::string copy = folder_.File("Driftlace-preset.spr");
+    EXPECT_NE(note.find(copy), std::string::npos) << note;
+    EXPECT_EQ(test::ReadFileText(shipped), before);
+    const std::string saved = test::ReadFileText(copy);
+    EXPECT_NE(saved.find("mine"), std::string::npos);
+    EXPECT_GT(saved.size(), before.size());
+}
+
+// A report at the start waits like every other: the frame and the panels take no input meanwhile.
+TEST_F(CatalogPanelDll, ABrokenCatalogueAtTheStartIsReportedWithTheFrameDisabled) {
+    test::WriteFileText(CatalogueFile(), "not a catalogue");
+    bool frameEnabled = true, panelEnabled = true;
+    std::string message;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND box = run.MessageBoxOf(nullptr);
+        frameEnabled = IsWindowEnabled(run.Frame()) != FALSE;
+        panelEnabled = IsWindowEnabled(run.WindowWith(IDC_CATALOG_LIST)) != FALSE;
+        message = Answer(run, nullptr);
+        EXPECT_NE(box, nullptr);
+    });
+    EXPECT_NE(message.find(CatalogueFile()), std::string::npos) << message;
+    EXPECT_FALSE(frameEnabled);
+    EXPECT_FALSE(panelEnabled);
+}
+
+TEST_F(CatalogPanelDll, SettingsLockedAtTheStartAreReportedAndNotSavedOverAtTheEnd) {
+    WriteSettings("HistoryMax=7\r\nTool=Blur\r\n[Paint\\Spray]\r\nCount=77\r\n");
+    const std::string before = test::ReadFileText(Settings());
+    test::HeldFile held(Settings());
+    ASSERT_TRUE(held.Held());
+    std::string atStart;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        atStart = Answer(run, run.Frame());
+        held.Release();
+    });
+    EXPECT_NE(atStart.find(Settings()), std::string::npos) << atStart;
+    EXPECT_EQ(test::ReadFileText(Settings()), before);
+}
+
+// Replace and delete name the picked preset and do nothing on No; the picked name is marked
+// while the current style is not the preset's.
+TEST_F(CatalogPanelDll, ReplaceAndDeleteAskNamingThePresetAndTheListMarksAChangedStyle) {
+    test::WriteFileText(CatalogueFile(), Catalogue({"a", "b"}));
+    WriteSettings("[Panel\\Catalog]\r\nSelect=0\r\n[Paint\\Spray]\r\nCount=77\r\n");
+    std::string replaceQuestion, deleteQuestion;
+    std::vector<std::string> atStart, afterNo, afterYes;
+    test::FakeHost host(kWidth, kHeight);
+    Run(host, [&](RunDriver& run) {
+        HWND panel = run.WindowWith(IDC_CATALOG_LIST);
+        atStart = Listed(panel);
+        RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_REPLACE));
+        replaceQuestion = Answer(run, panel, IDNO);
+        RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_DELETE));
+        deleteQuestion = Answer(run, panel, IDNO);
+        afterNo = Listed(panel);
+        RunDriver::PressButton(GetDlgItem(panel, IDC_CATALOG_DELETE));
+        Answer(run, panel, IDYES);
+        RunDriver::WaitUntil([&] { return Listed(panel).size() == 1; });
+        afterYes = Listed(panel);
+    });
+    EXPECT_EQ(atStart, (std::vector<std::string>{"a *", "b"}));
+    EXPECT_EQ(replaceQuestion, test::Cp932("「a」を現在のスプレー設定で置き換えますか?"));
+    EXPECT_EQ(deleteQuestion, test::Cp932("「a」を削除しますか?"));
+    EXPECT_EQ(afterNo, (std::vector<std::string>{"a *", "b"}));
+    EXPECT_EQ(afterYes, (std::vector<std::string>{"b *"}));
 }
 
 }  // namespace

@@ -8,10 +8,12 @@
 #include "base/System.h"
 #include "settings/Registry.h"
 #include "settings/SettingsBackend.h"
+#include "settings/SettingsPaths.h"
 #include "settings/win32/ProfileBackendWin32.h"
 #include "settings/win32/RegistryBackendWin32.h"
 #include "tests/settings/BackendContract.h"
 #include "tests/support/TestFiles.h"
+#include "tests/win32/Cp932.h"
 
 namespace {
 
@@ -133,6 +135,18 @@ TEST(DefaultBackend, TheMarkerBesideTheLibraryChoosesTheRegistry) {
         123);  // back to the INI file
     app::SetModuleFilePath("");
     RegDeleteTreeA(HKEY_CURRENT_USER, kTestRoot);
+}
+
+// Japanese program names often hold a character whose second byte is a backslash: the settings
+// still go beside the program, named after the library.
+TEST(SettingsPaths, AHostNameWithABackslashSecondByteKeepsTheSettingsInItsFolder) {
+    ASSERT_EQ(GetACP(), 932u) << "run under the Japanese code page";
+    const std::string folder = "C:\\" + test::Cp932("ソフト") + "\\";
+    for (const char* name : {"表示.exe", "お絵かきソフト.exe"}) {
+        EXPECT_EQ(app::SettingsFilePath("D:\\P\\Driftlace.dll", (folder + test::Cp932(name)).c_str()),
+                  folder + "Driftlace.ini")
+            << name;
+    }
 }
 
 }  // namespace

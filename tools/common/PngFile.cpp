@@ -6,10 +6,13 @@
 #include <stb_image.h>
 #include <zlib.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
 
 namespace tools {
 
@@ -19,6 +22,8 @@ void PutUint32(unsigned char* bytes, uint32_t value) {
     for (int i = 0; i < 4; ++i)
         bytes[i] = static_cast<unsigned char>(value >> (24 - 8 * i));
 }
+
+const unsigned char kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
 
 // A PNG file written chunk by chunk; `ok` turns false at the first failed write.
 struct PngStream {
@@ -98,7 +103,6 @@ bool Deflate(z_stream& z, int flush, PngStream& png) {
 }
 
 bool WriteImage(PngStream& png, const RgbaPicture& picture) {
-    static const unsigned char kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
     png.ok = std::fwrite(kSignature, 1, 8, png.file) == 8;
     unsigned char header[13] = {0, 0, 0, 0, 0, 0, 0, 0, 8, 6, 0, 0, 0};  // 8 bits, RGBA
     PutUint32(header, static_cast<uint32_t>(picture.width));
@@ -123,6 +127,31 @@ bool WriteImage(PngStream& png, const RgbaPicture& picture) {
     return ok && png.ok;
 }
 
+uint32_t BigEndian32(const std::string& bytes, size_t at) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < 4; ++i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// An IDAT chunk may be empty, but the decoder then copies from a null pointer: such chunks hold
+// nothing of the picture and are left out.  A file whose chunks do not add up is handed over as
+// it is, for the decoder to refuse.
+std::string WithoutEmptyDataChunks(const std::string& bytes) {
+    if (bytes.size() < 8 || std::memcmp(bytes.data(), kSignature, 8) != 0)
+        return bytes;
+    std::string kept = bytes.substr(0, 8);
+    for (size_t at = 8; at < bytes.size();) {
+        if (bytes.size() - at < 12 || BigEndian32(bytes, at) > bytes.size() - at - 12)
+            return bytes;
+        const size_t chunk = 12 + BigEndian32(bytes, at);
+        if (chunk > 12 || bytes.compare(at + 4, 4, "IDAT") != 0)
+            kept.append(bytes, at, chunk);
+        at += chunk;
+    }
+    return kept;
+}
+
 }  // namespace
 
 bool ReadPngSize(const std::string& path, int32_t* width, int32_t* height, std::string* error) {
@@ -137,8 +166,19 @@ bool ReadPngSize(const std::string& path, int32_t* width, int32_t* height, std::
 }
 
 bool LoadPng(const std::string& path, RgbaPicture* picture, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes;
+    char chunk[1 << 16];
+    while (in && bytes.size() <= static_cast<size_t>(INT_MAX) && (in.read(chunk, sizeof chunk) || in.gcount() > 0))
+        bytes.append(chunk, static_cast<size_t>(in.gcount()));
+    if (!in.eof() || in.bad() || bytes.size() > static_cast<size_t>(INT_MAX)) {
+        *error = path + ": cannot be read";
+        return false;
+    }
+    bytes = WithoutEmptyDataChunks(bytes);
     int width = 0, height = 0, channels = 0;
-    unsigned char* data = stbi_load(path.c_str(), &width, &height, &channels, 4);
+    unsigned char* data = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                                                static_cast<int>(bytes.size()), &width, &height, &channels, 4);
     if (!data) {
         *error = path + ": " + (stbi_failure_reason() ? stbi_failure_reason() : "cannot be read");
         return false;
@@ -150,17 +190,25 @@ bool LoadPng(const std::string& path, RgbaPicture* picture, std::string* error) 
     return true;
 }
 
-bool SavePng(const std::string& path, const RgbaPicture& picture) {
+bool SavePng(const std::string& path, const RgbaPicture& picture, int32_t* error) {
+    int32_t ignored = 0;
+    int32_t& failure = error ? *error : ignored;
+    failure = EINVAL;
     // Rows are fed to zlib whole; every other length is counted in 64 bits or chunked.
     if (picture.width < 1 || picture.height < 1 || static_cast<uint64_t>(picture.width) * 4 + 1 > UINT_MAX ||
         picture.pixels.size() != static_cast<size_t>(picture.width) * static_cast<size_t>(picture.height) * 4)
         return false;
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
+    if (!file) {
+        failure = errno;
         return false;
+    }
     PngStream png{file};
     const bool written = WriteImage(png, picture);
+    failure = errno;  // the failed write's reason, unless the close has one of its own
     const bool closed = std::fclose(file) == 0;
+    if (!closed && written)
+        failure = errno;
     if (written && closed)
         return true;
     std::remove(path.c_str());

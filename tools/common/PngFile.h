@@ -18,7 +18,8 @@ bool ReadPngSize(const std::string& path, int32_t* width, int32_t* height, std::
 bool LoadPng(const std::string& path, RgbaPicture* picture, std::string* error);
 // Writes the picture as 8-bit RGBA, streaming its rows through zlib into chunks of 64 KB, so
 // that no length of the file is held in 32 bits whatever the picture's size.  False (and no
-// file) for an empty picture, pixels that do not match the size, or a failed write.
-bool SavePng(const std::string& path, const RgbaPicture& picture);
+// file) for an empty picture, pixels that do not match the size, or a failed write, with the
+// system's error number in `error` when one is given.
+bool SavePng(const std::string& path, const RgbaPicture& picture, int32_t* error = nullptr);
 
 }  // namespace tools

@@ -5,14 +5,17 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "base/Failure.h"
+#include "base/FileException.h"
 #include "base/System.h"
 #include "paint/AppDoc.h"
 #include "paint/ToolSelection.h"
 #include "settings/PresetCatalogue.h"
 #include "settings/RunSettings.h"
+#include "settings/SettingsPaths.h"
 #include "tools/common/PngFile.h"
 #include "tools/paint/MemoryHost.h"
 #include "tools/paint/PaintSession.h"
@@ -82,13 +85,16 @@ Options ParseCommandLine(int argc, char** argv) {
         throw tools::ScriptError(0, "--output is required");
     if (!options.input.empty() && options.width > 0)
         throw tools::ScriptError(0, "--input and --size exclude each other");
+    // One file cannot hold both: the second output would silently take the first one's place.
+    if (!options.saveSettings.empty() && tools::StagedOutputs::SamePlace(options.output, options.saveSettings))
+        throw tools::ScriptError(0, "--output and --save-settings name the same file");
     return options;
 }
 
 std::string FolderOfProgram(const char* argv0) {
     const std::string path = app::ModuleFilePath().empty() ? argv0 : app::ModuleFilePath();
-    const auto slash = path.find_last_of("/\\");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+    const std::string folder = app::DirectoryOf(path);
+    return folder.empty() ? std::string(".") : folder.substr(0, folder.size() - 1);
 }
 
 std::string InputPath(const Options& options, const std::string& programFolder) {
@@ -120,21 +126,45 @@ tools::RgbaPicture StartingPicture(const Options& options, const std::string& pr
     return picture;
 }
 
-std::vector<tools::ScriptCommand> ReadScriptFrom(const std::string& path) {
-    if (path.empty() || path == "-")
-        return tools::ReadScript(std::cin);
-    std::ifstream in(path, std::ios::binary);
-    std::vector<tools::ScriptCommand> commands;
-    if (in)
-        commands = tools::ReadScript(in);
+// A script is read whole, up to a bound: a device that never ends (/dev/zero) is refused instead
+// of filling the memory.
+constexpr size_t kMostScriptBytes = size_t{64} << 20;
+
+std::string ReadScriptText(std::istream& in, const std::string& name) {
+    std::string text;
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        text.append(chunk, static_cast<size_t>(in.gcount()));
+        if (text.size() > kMostScriptBytes)
+            throw tools::ScriptError(0, name + ": larger than 64 MB, not read");
+    }
     // A folder opens on some systems and then fails to read.
     if (!in.eof() || in.bad())
-        throw tools::ScriptError(0, path + ": cannot be read");
-    return commands;
+        throw tools::ScriptError(0, name + ": cannot be read");
+    return text;
 }
 
-void PrintStats(tools::PaintSession& session) {
-    const tools::PaintStats& stats = session.Stats();
+std::vector<tools::ScriptCommand> ReadScriptFrom(const std::string& path) {
+    std::ifstream file;
+    if (!path.empty() && path != "-")
+        file.open(path, std::ios::binary);
+    std::istream& in = path.empty() || path == "-" ? std::cin : file;
+    if (!in)
+        throw tools::ScriptError(0, path + ": cannot be read");
+    std::istringstream text(ReadScriptText(in, path.empty() ? std::string("the standard input") : path));
+    return tools::ReadScript(text);
+}
+
+// A failure names the user's file, not the temporary one it is written under.
+void SaveSettingsTo(const std::string& temporary, const std::string& place) {
+    try {
+        app::SaveRunSettingsFile(temporary);
+    } catch (const app::FileException& e) {
+        throw app::FileException(e.Code(), e.Value(), place);
+    }
+}
+
+void PrintStats(const tools::PaintStats& stats, int32_t historySteps, int64_t historyBytes) {
     const double turns = stats.turns ? static_cast<double>(stats.turns) : 1.0;
     std::fprintf(stderr,
                  "turns %lld\npeak particles %d\nmean live particles %.0f\nhistory steps %d\nmean turn %.3f ms\n"
@@ -142,10 +172,9 @@ void PrintStats(tools::PaintSession& session) {
                  "slowest piece of a step %.3f ms\npieces of steps %.3f ms\nslowest undo %.3f ms\nslowest redo %.3f "
                  "ms\nhistory bytes %lld\n",
                  static_cast<long long>(stats.turns), stats.peakParticles,
-                 static_cast<double>(stats.totalParticles) / turns, session.HistorySteps(), stats.totalTurnMs / turns,
+                 static_cast<double>(stats.totalParticles) / turns, historySteps, stats.totalTurnMs / turns,
                  stats.slowestTurnMs, stats.slowestPlainTurnMs, stats.slowestStepTurnMs, stats.slowestStepPieceMs,
-                 stats.stepPiecesMs, stats.slowestUndoMs, stats.slowestRedoMs,
-                 static_cast<long long>(session.HistoryBytes()));
+                 stats.stepPiecesMs, stats.slowestUndoMs, stats.slowestRedoMs, static_cast<long long>(historyBytes));
 }
 
 int Paint(const Options& options, const std::string& programFolder) {
@@ -163,22 +192,33 @@ int Paint(const Options& options, const std::string& programFolder) {
     if (!catalogue.LoadCatalogue(cataloguePath) && !options.catalogue.empty())
         throw tools::ScriptError(0, cataloguePath + ": cannot be read");
 
-    tools::PaintSession session(&catalogue);
-    session.Start();
-    session.Run(commands);
-    session.Finish();
-    app::DestroyCurrentTool();
+    // The document (its image, its copy at the last step, the engine's grids) goes before the
+    // outputs are made, so that the picture's copy for the file does not come on top of it.
+    tools::PaintStats stats;
+    int32_t historySteps = 0;
+    int64_t historyBytes = 0;
+    {
+        tools::PaintSession session(&catalogue);
+        session.Start();
+        session.Run(commands);
+        session.Finish();
+        app::DestroyCurrentTool();
+        stats = session.Stats();
+        historySteps = session.HistorySteps();
+        historyBytes = session.HistoryBytes();
+    }
 
     // Nothing lands unless everything does: each output is written beside its place under a
     // name of its own, and all take their places only when all are complete.
     tools::StagedOutputs outputs;
-    if (!tools::SavePng(outputs.Stage(options.output), host.Picture()))
-        throw tools::ScriptError(0, options.output + ": cannot be written");
+    int32_t error = 0;
+    if (!tools::SavePng(outputs.Stage(options.output), host.Picture(), &error))
+        throw app::FileException(app::ErrorSystem, error, options.output);
     if (!options.saveSettings.empty())
-        app::SaveRunSettingsFile(outputs.Stage(options.saveSettings, true));
+        SaveSettingsTo(outputs.Stage(options.saveSettings, true), options.saveSettings);
     outputs.PutInPlace();
     if (options.stats)
-        PrintStats(session);
+        PrintStats(stats, historySteps, historyBytes);
     return 0;
 }
 

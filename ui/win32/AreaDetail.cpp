@@ -24,9 +24,9 @@ AreaDetail::AreaDetail(int32_t templateId,
                        int slider,
                        double SPRAYSTYLE::*area,
                        double limit,
-                       double minimum,
+                       const LIMITRANGE& range,
                        bool hasLimitEdit)
-    : LimitDialog(limit, minimum, templateId, hasLimitEdit), m_(std::make_unique<AreaDetailMember>()) {
+    : LimitDialog(limit, range, templateId, hasLimitEdit), m_(std::make_unique<AreaDetailMember>()) {
     m_->sliderId = slider;
     m_->field = area;
 }

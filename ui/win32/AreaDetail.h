@@ -18,7 +18,7 @@ class AreaDetail : public LimitDialog {
                int slider,
                double SPRAYSTYLE::*area,
                double limit,
-               double minimum,
+               const LIMITRANGE& range,
                bool hasLimitEdit);
     ~AreaDetail() override;
 

@@ -20,6 +20,7 @@ namespace app {
 class CatalogPanelMember {
   public:
     PresetCatalogue catalogue;
+    int32_t markedIndex = -1;  // the entry whose text carries the changed mark, or -1
 };
 
 namespace {
@@ -39,6 +40,20 @@ PresetCatalogue::Answer AskToClear(HWND owner) {
     }
 }
 
+// Replace and delete act on the picked preset, which need not be what the spray panel shows:
+// the question names it.  Yes goes on.
+bool Confirm(HWND owner, int32_t question, const std::string& name) {
+    Modal scope;
+    const String caption = String::Load(IDS_PRODUCT);
+    const String text = String::Format(String::Load(question).CStr(), name.c_str());
+    return MessageBoxA(owner, text.CStr(), caption.CStr(), MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void Tell(HWND owner, const String& text) {
+    Modal scope;
+    MessageBoxA(owner, text.CStr(), String::Load(IDS_PRODUCT).CStr(), MB_OK | MB_ICONINFORMATION);
+}
+
 }  // namespace
 
 CatalogPanel::CatalogPanel()
@@ -52,14 +67,24 @@ void CatalogPanel::ExchangeSettings(Registry& store) {
     m_->catalogue.ExchangeSettings(store);
 }
 
+LRESULT CatalogPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool styleMayDiffer = message == WM_TOOLCHANGED || message == WM_SPRAYSTYLECHANGED ||
+                                (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE);
+    if (styleMayDiffer && List())
+        ShowChangedMark();
+    return Panel::WindowProc(message, wParam, lParam);
+}
+
 void CatalogPanel::OnInitDialog() {
     SetButtonPicture(IDC_CATALOG_ADD, IDB_CATALOG_ADD);
     SetButtonPicture(IDC_CATALOG_REPLACE, IDB_CATALOG_REPLACE);
     SetButtonPicture(IDC_CATALOG_DELETE, IDB_CATALOG_DELETE);
     SetButtonPicture(IDC_CATALOG_OPEN, IDB_CATALOG_OPEN);
+    Modal scope;  // a report of the load waits with the frame and the panels disabled
     m_->catalogue.LoadAtStart();
     if (!ShowNames())  // the panel still opens, with the names the list took
         ReportFailure(std::make_exception_ptr(Exception(ErrorAddItem)));
+    ShowChangedMark();
 }
 
 void CatalogPanel::DoDataExchange(UpdateControl& exchange) {
@@ -76,7 +101,7 @@ void CatalogPanel::OnCommand(int id, int code, HWND control) {
             AddPreset();
             return;
         case IDC_CATALOG_REPLACE:
-            m_->catalogue.ReplaceSelected(GetSprayStyle(-1));
+            ReplacePreset();
             return;
         case IDC_CATALOG_DELETE:
             DeletePreset();
@@ -103,6 +128,7 @@ void CatalogPanel::AddPreset() {
     NameDialog dialog(String::Load(IDS_NO_NAME));
     if (dialog.RunModal(Handle()) != IDOK)
         return;
+    ClearChangedMark();
     const int32_t index = m_->catalogue.AddNewPreset(dialog.Name().ToStdString(), GetSprayStyle(-1));
     const bool shown = InsertName(index);
     if (!shown)
@@ -110,14 +136,58 @@ void CatalogPanel::AddPreset() {
     UpdateData(true);
     if (!shown)
         throw Exception(ErrorAddItem);
+    ShowChangedMark();
+}
+
+void CatalogPanel::ReplacePreset() {
+    const int32_t index = m_->catalogue.Selection();
+    if (index < 0 || !Confirm(Handle(), IDS_CATALOG_ASK_REPLACE, m_->catalogue.Name(index)))
+        return;
+    m_->catalogue.ReplaceSelected(GetSprayStyle(-1));
+    ShowChangedMark();
 }
 
 void CatalogPanel::DeletePreset() {
     const int32_t index = m_->catalogue.Selection();
-    if (!m_->catalogue.DeleteSelected())
+    if (index < 0 || !Confirm(Handle(), IDS_CATALOG_ASK_DELETE, m_->catalogue.Name(index)))
         return;
+    ClearChangedMark();
+    m_->catalogue.DeleteSelected();
     SendMessageA(List(), LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     UpdateData(true);
+    ShowChangedMark();
+}
+
+// The picked name carries a mark while the current tool's style differs from its preset; the
+// mark is brought up to date whenever the style may have changed under it: a tool change, a
+// whole style set, and whenever the user turns to this panel (its activation).
+void CatalogPanel::ShowChangedMark() {
+    const int32_t index = m_->catalogue.Selection();
+    const int32_t wanted = m_->catalogue.SelectedDiffersFrom(GetSprayStyle(-1)) ? index : -1;
+    if (wanted == m_->markedIndex)
+        return;
+    ClearChangedMark();
+    m_->markedIndex = wanted;
+    if (wanted >= 0) {
+        const String text =
+            String::Format(String::Load(IDS_CATALOG_CHANGED_NAME).CStr(), m_->catalogue.Name(wanted).c_str());
+        SetListText(wanted, text.ToStdString());
+    }
+}
+
+// Before the list's entries move, the mark goes, so that it never stays on another entry.
+void CatalogPanel::ClearChangedMark() {
+    const int32_t index = m_->markedIndex;
+    m_->markedIndex = -1;
+    if (index >= 0 && index < m_->catalogue.Count())
+        SetListText(index, m_->catalogue.Name(index));
+}
+
+void CatalogPanel::SetListText(int32_t index, const std::string& text) {
+    HWND list = List();
+    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(m_->catalogue.Selection()), 0);
 }
 
 void CatalogPanel::OpenCatalogue() {
@@ -126,12 +196,16 @@ void CatalogPanel::OpenCatalogue() {
     if (!dialog.Run(Handle(), m_->catalogue.CataloguePath()))
         return;
     HWND panel = Handle();
+    const std::string chosen = dialog.FileName();
     m_->catalogue.OpenCatalogue(
-        dialog.FileName(), [panel] { return AskToClear(panel); }, Modal::FrameWindow());
+        chosen, [panel] { return AskToClear(panel); }, Modal::FrameWindow());
     const bool shown = ShowNames();
     UpdateData(true);
     if (!shown)
         throw Exception(ErrorAddItem);
+    const std::string& file = m_->catalogue.CatalogueFile();
+    if (file != chosen && file == PresetCatalogue::WritablePath(chosen))
+        Tell(panel, String::Format(String::Load(IDS_CATALOG_SHIPPED_COPY).CStr(), file.c_str()));
 }
 
 // Selecting by hand (never by program) applies the preset to the current tool.
@@ -142,6 +216,7 @@ void CatalogPanel::ApplySelection() {
         Broadcast(WM_SPRAYSTYLECHANGED, 0, 0);
     }
     UpdateData(true);
+    ShowChangedMark();
 }
 
 bool CatalogPanel::ShowNames() {
@@ -153,6 +228,7 @@ bool CatalogPanel::ShowNames() {
         shown = InsertName(index);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
+    m_->markedIndex = -1;
     return shown;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "ui/win32/Panel.h"
 
@@ -13,6 +14,8 @@ class CatalogPanelMember;
 // tool's spray style; the buttons add the current style under a new name, replace the selected
 // preset's style, delete the selected preset and open another catalogue file.  The catalogue is
 // read when the window is created and written back, when it changed, when the window goes.
+// Replace and delete ask first, naming the preset; the picked name is marked while the current
+// style differs from it.
 class CatalogPanel : public Panel {
   public:
     CatalogPanel();
@@ -21,6 +24,7 @@ class CatalogPanel : public Panel {
     // The panel's place, then the catalogue file ("File") and the selection ("Select").
     void ExchangeSettings(Registry& store) override;
 
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnInitDialog() override;
     void DoDataExchange(UpdateControl& exchange) override;
     void OnCommand(int id, int code, HWND control) override;
@@ -28,7 +32,11 @@ class CatalogPanel : public Panel {
 
   private:
     void AddPreset();
+    void ReplacePreset();
     void DeletePreset();
+    void ShowChangedMark();
+    void ClearChangedMark();
+    void SetListText(int32_t index, const std::string& text);
     void OpenCatalogue();
     void ApplySelection();
     // The list box shows the catalogue's names in its order; false when it refused one.

@@ -1,5 +1,7 @@
 #include "ui/win32/GeneralPanel.h"
 
+#include <algorithm>
+
 #include "engine/WORLD_SETTINGS.h"
 #include "resources/ResourceIds.h"
 #include "settings/Registry.h"
@@ -40,6 +42,9 @@ void GeneralPanel::ExchangeSettings(Registry& store) {
     Panel::ExchangeSettings(store);
     store.SelectSection("Panel\\General\\Limit");
     store.ExchangeDouble("Gravity", m_->gravityLimit, kGravityLimitDefault);
+    // Used as loaded, but never beyond the largest limit, which keeps the slider usable.
+    if (store.IsLoading())
+        m_->gravityLimit = std::min(m_->gravityLimit, kGravityLimitMaximum);
 }
 
 void GeneralPanel::OnInitDialog() {
@@ -80,7 +85,7 @@ void GeneralPanel::OnCommand(int id, int code, HWND control) {
         return;
     }
     if (id == IDC_GRAVITY_LIMIT) {
-        LimitDialog limit(m_->gravityLimit, kGravityLimitMinimum);
+        LimitDialog limit(m_->gravityLimit, {kGravityLimitMinimum, kGravityLimitMaximum});
         limit.RunModal(Handle());
         m_->gravityLimit = limit.CommittedLimit();
         UpdateData(true);

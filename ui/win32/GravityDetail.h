@@ -7,8 +7,8 @@ namespace app {
 // The reach of the attraction between particles, with the attraction slider's limit.
 class GravityDetail : public AreaDetail {
   public:
-    GravityDetail(double limit, double minimum)
-        : AreaDetail(IDD_GRAVITY_DETAIL, IDC_GRAVITY_AREA, &SPRAYSTYLE::gravityArea, limit, minimum, true) {}
+    GravityDetail(double limit, const LIMITRANGE& range)
+        : AreaDetail(IDD_GRAVITY_DETAIL, IDC_GRAVITY_AREA, &SPRAYSTYLE::gravityArea, limit, range, true) {}
 };
 
 }  // namespace app

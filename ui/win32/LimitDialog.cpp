@@ -8,14 +8,14 @@ class LimitDialogMember {
   public:
     double edited = 0.0;
     double committed = 0.0;
-    double minimum = 0.0;
+    LIMITRANGE range = {0.0, 0.0};
     bool hasLimitEdit = true;
 };
 
-LimitDialog::LimitDialog(double limit, double minimum, int32_t templateId, bool hasLimitEdit)
+LimitDialog::LimitDialog(double limit, const LIMITRANGE& range, int32_t templateId, bool hasLimitEdit)
     : Dialog(templateId), m_(std::make_unique<LimitDialogMember>()) {
     m_->edited = m_->committed = limit;
-    m_->minimum = minimum;
+    m_->range = range;
     m_->hasLimitEdit = hasLimitEdit;
 }
 
@@ -40,7 +40,7 @@ bool LimitDialog::Check() {
 }
 
 CHECKRESULT LimitDialog::CheckValues() const {
-    return m_->hasLimitEdit ? ParameterChecks::Limit(m_->edited, m_->minimum) : CHECKRESULT{true, 0, 0.0, 0.0};
+    return m_->hasLimitEdit ? ParameterChecks::Limit(m_->edited, m_->range) : CHECKRESULT{true, 0, 0.0, 0.0};
 }
 
 void LimitDialog::Commit() {}
@@ -49,8 +49,8 @@ double LimitDialog::EditedLimit() const noexcept {
     return m_->edited;
 }
 
-double LimitDialog::MinimumLimit() const noexcept {
-    return m_->minimum;
+const LIMITRANGE& LimitDialog::Range() const noexcept {
+    return m_->range;
 }
 
 bool LimitDialog::HasLimitEdit() const noexcept {

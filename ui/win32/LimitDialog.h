@@ -16,7 +16,7 @@ class LimitDialogMember;
 // passes, with "決定" or "適用(&A)"; a failed check writes nothing.
 class LimitDialog : public Dialog {
   public:
-    LimitDialog(double limit, double minimum, int32_t templateId = IDD_LIMIT, bool hasLimitEdit = true);
+    LimitDialog(double limit, const LIMITRANGE& range, int32_t templateId = IDD_LIMIT, bool hasLimitEdit = true);
     ~LimitDialog() override;
 
     // The limit as last accepted; the one given until then.
@@ -31,7 +31,7 @@ class LimitDialog : public Dialog {
     // Writes what the dialog edits into the current tool's spray style.
     virtual void Commit();
     double EditedLimit() const noexcept;
-    double MinimumLimit() const noexcept;
+    const LIMITRANGE& Range() const noexcept;
     bool HasLimitEdit() const noexcept;
 
   private:

@@ -1,5 +1,6 @@
 #include "ui/win32/Panel.h"
 
+#include <algorithm>
 #include <string>
 
 #include "settings/Registry.h"
@@ -15,6 +16,7 @@ class PanelMember {
     int32_t index = 0;
     Rect32 window = {0, 0, 0, 0};
     bool shown = true;
+    bool placedBesideFrame = false;  // no place was stored: put beside the frame
 };
 
 namespace {
@@ -27,6 +29,15 @@ Panel*& Slot(int32_t index) {
 void AskFrameForCommandStates() {
     if (HWND frame = Modal::FrameWindow())
         PostMessageA(frame, WM_UPDATECOMMANDS, 0, 0);
+}
+
+// The work area of the monitor the window is on.
+Rect32 WorkAreaOf(HWND window) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+        return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
 }
 
 // The part of the screen a window may stand on: all monitors together.
@@ -73,13 +84,35 @@ void Panel::CreatePanel(HWND frame) {
     CreateModeless(frame);
     const Rect32& stored = m_->window;
     RECT size = {};
-    if (stored.right != stored.left && GetWindowRect(Handle(), &size)) {
-        const Point32 place = WindowGeometry::KeepOnScreen({stored.left, stored.top}, size.right - size.left,
-                                                           size.bottom - size.top, Desktop());
-        SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!GetWindowRect(Handle(), &size))
+        return;
+    const int32_t width = size.right - size.left, height = size.bottom - size.top;
+    Point32 place;
+    if (stored.right != stored.left) {
+        place = WindowGeometry::KeepOnScreen({stored.left, stored.top}, width, height, Desktop());
+    } else {
+        place = FirstPlace(frame, width, height);
+        m_->placedBesideFrame = true;
     }
+    SetWindowPos(Handle(), nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (m_->shown)
         ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+// Beside the frame, below the panels before this one that went there too, so that none covers
+// the frame's toolbar and view or another panel.
+Point32 Panel::FirstPlace(HWND frame, int32_t width, int32_t height) const {
+    RECT frameRect = {};
+    GetWindowRect(frame, &frameRect);
+    int32_t top = frameRect.top;
+    for (int32_t index = 0; index < m_->index; ++index) {
+        const Panel* before = Slot(index);
+        RECT rect = {};
+        if (before && before->m_->placedBesideFrame && GetWindowRect(before->Handle(), &rect))
+            top = std::max(top, static_cast<int32_t>(rect.bottom));
+    }
+    return WindowGeometry::BesideFrame({frameRect.left, frameRect.top, frameRect.right, frameRect.bottom},
+                                       WorkAreaOf(frame), width, height, top);
 }
 
 bool Panel::IsShown() const noexcept {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "base/Geometry.h"
 #include "settings/SettingsOwner.h"
 #include "ui/win32/Dialog.h"
 
@@ -48,6 +49,8 @@ class Panel : public Dialog, public SettingsOwner {
     void OnOK() override;
 
   private:
+    Point32 FirstPlace(HWND frame, int32_t width, int32_t height) const;
+
     std::unique_ptr<PanelMember> m_;
 };
 

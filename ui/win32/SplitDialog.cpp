@@ -74,6 +74,18 @@ void SplitDialog::DoDataExchange(UpdateControl& exchange) {
     exchange.Volume(IDC_SPLIT_WIGGLE, s.SplitAngleWiggle);
     exchange.Volume(IDC_SPLIT_RATE, s.SplitRate);
     EnableControls(exchange, ParameterChecks::SplitEnabling(s.UseSplit, s.SplitMode));
+    if (exchange.ToControls())
+        ShowWindow(Item(IDC_SPLIT_RATE_NOTE),
+                   ParameterChecks::SplitRateNote(s.UseSplit, s.SplitRate) ? SW_SHOW : SW_HIDE);
+}
+
+// The rate's slider moved: the note follows it.
+void SplitDialog::OnControlNotify(int id, int code, LPARAM /*data*/) {
+    if (id != IDC_SPLIT_RATE || code != OwnerDrawnControl::kValueSet)
+        return;
+    m_->edited.SplitRate = m_->rate.Value();
+    ShowWindow(Item(IDC_SPLIT_RATE_NOTE),
+               ParameterChecks::SplitRateNote(m_->edited.UseSplit, m_->edited.SplitRate) ? SW_SHOW : SW_HIDE);
 }
 
 void SplitDialog::OnCommand(int id, int code, HWND control) {

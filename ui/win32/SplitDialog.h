@@ -19,6 +19,7 @@ class SplitDialog : public Dialog {
     void OnInitDialog() override;
     void DoDataExchange(UpdateControl& exchange) override;
     void OnCommand(int id, int code, HWND control) override;
+    void OnControlNotify(int id, int code, LPARAM data) override;
     bool Check() override;
 
   private:

@@ -32,18 +32,18 @@ constexpr int kDetailButtons[] = {IDC_REPULSION_DETAIL,     IDC_ATTRACTION_DETAI
                                   IDC_VELOCITY_DETAIL,      IDC_LIMITED_SPEED_DETAIL, IDC_COUNT_DETAIL,
                                   IDC_PARTICLE_SIZE_DETAIL, IDC_LIFE_DETAIL,          IDC_THROWING_DETAIL};
 
-std::unique_ptr<LimitDialog> DetailDialog(int32_t detail, double limit, double minimum) {
+std::unique_ptr<LimitDialog> DetailDialog(int32_t detail, double limit, const LIMITRANGE& range) {
     switch (detail) {
         case DetailRepulsion:
-            return std::make_unique<RepulsionDetail>(limit, minimum);
+            return std::make_unique<RepulsionDetail>(limit, range);
         case DetailAttraction:
-            return std::make_unique<GravityDetail>(limit, minimum);
+            return std::make_unique<GravityDetail>(limit, range);
         case DetailViscosity:
-            return std::make_unique<ViscosityDetail>(limit, minimum);
+            return std::make_unique<ViscosityDetail>(limit, range);
         case DetailVelocity:
-            return std::make_unique<VelocityDetail>(limit, minimum);
+            return std::make_unique<VelocityDetail>(limit, range);
         default:
-            return std::make_unique<LimitDialog>(limit, minimum);
+            return std::make_unique<LimitDialog>(limit, range);
     }
 }
 
@@ -150,7 +150,7 @@ void SprayPanel::OnCommand(int id, int code, HWND control) {
 
 void SprayPanel::OpenDetail(int32_t row) {
     const SPRAYSLIDER& slider = Table::Row(row);
-    const std::unique_ptr<LimitDialog> dialog = DetailDialog(slider.detail, m_->limits[row], slider.minimumLimit);
+    const std::unique_ptr<LimitDialog> dialog = DetailDialog(slider.detail, m_->limits[row], Table::LimitRange(row));
     dialog->RunModal(Handle());
     m_->limits[row] = dialog->CommittedLimit();
     UpdateData(true);

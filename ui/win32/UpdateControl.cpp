@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "ui/NumberText.h"
 #include "ui/VectorForm.h"
 #include "ui/VolumeScale.h"
 #include "ui/win32/AngleControl.h"
@@ -43,21 +44,25 @@ void UpdateControl::Text(int id, String& text) {
 }
 
 void UpdateControl::Int(int id, int32_t& value) {
-    BOOL isNumber = FALSE;
-    const int shown = static_cast<int>(GetDlgItemInt(dialog_.Handle(), id, &isNumber, TRUE));
+    int32_t shown = 0;
+    const bool isNumber = NumberText::ReadWhole(ControlText(id).ToStdString(), &shown);
     if (!toControls_) {
-        if (isNumber)
-            value = shown;
-    } else if (!isNumber || shown != value) {
+        value = isNumber ? shown : NumberText::kNoWhole;
+    } else if (!isNumber ? value != NumberText::kNoWhole : shown != value) {
+        // A field without a number keeps what the user typed until it is given a value.
         SetDlgItemInt(dialog_.Handle(), id, static_cast<UINT>(value), TRUE);
     }
 }
 
 void UpdateControl::Double(int id, double& value) {
+    double shown = 0.0;
+    const bool isNumber = NumberText::ReadDecimal(ControlText(id).ToStdString(), &shown);
     if (!toControls_) {
-        value = ParseDecimal(ControlText(id).CStr());
+        value = isNumber ? shown : std::nan("");
         return;
     }
+    if (!isNumber && std::isnan(value))
+        return;
     const String text = String::Format("%g", value);
     if (ControlText(id) != text)
         SetWindowTextA(Item(id), text.CStr());
@@ -127,21 +132,8 @@ void UpdateControl::Vector(int lengthId, int angleId, Vector2& vector) {
 }
 
 double UpdateControl::ParseDecimal(const char* text) {
-    const char* start = text;
-    while (std::isspace(static_cast<unsigned char>(*start)))
-        ++start;
-    const char* digits = (*start == '+' || *start == '-') ? start + 1 : start;
-    // Only plain decimal notation counts: strtod would also take hex, "inf" and "nan", and a
-    // non-finite value would pass every range check of the dialogs.
-    if (!std::isdigit(static_cast<unsigned char>(*digits)) && *digits != '.')
-        return 0;
-    if (digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
-        return 0;
-    char* end = nullptr;
-    const double value = std::strtod(start, &end);
-    if (end == start || !std::isfinite(value))
-        return 0;
-    return value;
+    double value = 0.0;
+    return NumberText::ReadDecimal(text, &value) ? value : 0.0;
 }
 
 }  // namespace app

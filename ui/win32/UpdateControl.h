@@ -32,9 +32,10 @@ class UpdateControl {
     // Enables or disables the control (to the controls only).
     void Enable(int id, bool enable);
     void Text(int id, String& text);
-    // A signed whole number; text that is not one leaves the field unchanged.
+    // A signed whole number within 32 bits; back, a text that is not one gives
+    // NumberText::kNoWhole, which the dialog's check refuses with the field's range.
     void Int(int id, int32_t& value);
-    // "%g" to the control; a text that is not a decimal number reads as 0.
+    // "%g" to the control; back, a text that is not a decimal number gives NaN, refused alike.
     void Double(int id, double& value);
     void Check(int id, bool& checked);
     // Radio buttons from a table of {id, value} ended by id 0: the button whose value equals
@@ -51,7 +52,8 @@ class UpdateControl {
     // still show what it gave them keeps its exact value.
     void Vector(int lengthId, int angleId, Vector2& vector);
 
-    // The number a decimal text holds, 0 when it holds none (also for hex, inf and nan texts).
+    // The number a decimal text holds, 0 when it is not one (also for hex, inf and nan texts,
+    // and numbers with something after them).
     static double ParseDecimal(const char* text);
 
   private:

@@ -26,8 +26,8 @@ constexpr ID_VALUE kModes[] = {
 
 }  // namespace
 
-VelocityDetail::VelocityDetail(double limit, double minimum)
-    : LimitDialog(limit, minimum, IDD_VELOCITY_DETAIL), m_(std::make_unique<VelocityDetailMember>()) {}
+VelocityDetail::VelocityDetail(double limit, const LIMITRANGE& range)
+    : LimitDialog(limit, range, IDD_VELOCITY_DETAIL), m_(std::make_unique<VelocityDetailMember>()) {}
 
 VelocityDetail::~VelocityDetail() = default;
 
@@ -64,7 +64,7 @@ void VelocityDetail::OnCommand(int id, int code, HWND control) {
 
 CHECKRESULT VelocityDetail::CheckValues() const {
     const SPRAYSTYLE& s = m_->edited;
-    return ParameterChecks::Velocity(EditedLimit(), MinimumLimit(), s.VelocityWidth, s.VelocityRotationSpeed);
+    return ParameterChecks::Velocity(EditedLimit(), Range(), s.VelocityWidth, s.VelocityRotationSpeed);
 }
 
 void VelocityDetail::Commit() {

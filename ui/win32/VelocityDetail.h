@@ -13,7 +13,7 @@ class VelocityDetailMember;
 // at what speed.
 class VelocityDetail : public LimitDialog {
   public:
-    VelocityDetail(double limit, double minimum);
+    VelocityDetail(double limit, const LIMITRANGE& range);
     ~VelocityDetail() override;
 
     void OnInitDialog() override;

@@ -7,8 +7,8 @@ namespace app {
 // The reach of the viscosity; its slider keeps its fixed limit.
 class ViscosityDetail : public AreaDetail {
   public:
-    ViscosityDetail(double limit, double minimum)
-        : AreaDetail(IDD_VISCOSITY_DETAIL, IDC_VISCOSITY_AREA, &SPRAYSTYLE::ViscosityArea, limit, minimum, false) {}
+    ViscosityDetail(double limit, const LIMITRANGE& range)
+        : AreaDetail(IDD_VISCOSITY_DETAIL, IDC_VISCOSITY_AREA, &SPRAYSTYLE::ViscosityArea, limit, range, false) {}
 };
 
 }  // namespace app
