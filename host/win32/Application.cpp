@@ -1,7 +1,6 @@
 #include "host/win32/Application.h"
 
 #include "base/Failure.h"
-
 #include "paint/ToolSelection.h"
 #include "settings/Registry.h"
 #include "settings/RunSettings.h"
