@@ -4,6 +4,8 @@
 
 #include <dlgs.h>
 
+#include <algorithm>
+
 #include "resources/ResourceIds.h"
 #include "tools/common/RunDriver.h"
 #include "tools/substitute-host/ManualShots.h"
@@ -41,7 +43,7 @@ void Close(HWND window, int button) {
 
 // The frame on the left of the screen, the panels in a column beside it.
 void LayOut(RunDriver& run, HWND frame) {
-    SetWindowPos(frame, nullptr, 0, 0, 900, 680, SWP_NOZORDER);
+    SetWindowPos(frame, nullptr, 0, 0, 860, 680, SWP_NOZORDER);
     int top = 0;
     for (int control : {IDC_GRAVITY, IDC_REPULSION, IDC_COLOR_TABLE}) {
         HWND panel = run.WindowWith(control);
@@ -49,7 +51,7 @@ void LayOut(RunDriver& run, HWND frame) {
             continue;
         RECT rect = {};
         GetWindowRect(panel, &rect);
-        SetWindowPos(panel, HWND_TOP, 910, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(panel, HWND_TOP, 870, top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
         top += rect.bottom - rect.top + 10;
     }
 }
@@ -80,13 +82,19 @@ void ShootOptions(RunDriver& run, const std::string& folder) {
 
 // ---- The spray list panel, its name dialog and the file dialog ----
 
-// The spray list beside the other panels' column.  Nothing is picked: a picked preset would
-// become the spray of every picture that follows.
+// The spray list beside the other panels' column, right of the widest of them.  Nothing is
+// picked: a picked preset would become the spray of every picture that follows.
 HWND PlaceCatalogue(RunDriver& run) {
     HWND panel = run.WindowWith(IDC_CATALOG_LIST);
     if (!panel)
         return nullptr;
-    SetWindowPos(panel, HWND_TOP, 1060, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    int left = 1020;
+    for (int control : {IDC_GRAVITY, IDC_REPULSION, IDC_COLOR_TABLE}) {
+        RECT rect = {};
+        if (HWND other = run.WindowWith(control, 0); other && GetWindowRect(other, &rect))
+            left = std::max(left, static_cast<int>(rect.right) + 10);
+    }
+    SetWindowPos(panel, HWND_TOP, left, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     return panel;
 }
 
