@@ -22,8 +22,11 @@ if(DRIFTLACE_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# Paths below the source folder are hashed relative to it, and the working folder not at all, so
+# that a fresh clone in another folder (as CI makes one) finds what an earlier build compiled.
 find_program(CCACHE_PROGRAM ccache)
 if(CCACHE_PROGRAM)
-    set(CMAKE_C_COMPILER_LAUNCHER ${CCACHE_PROGRAM})
-    set(CMAKE_CXX_COMPILER_LAUNCHER ${CCACHE_PROGRAM})
+    set(DRIFTLACE_CCACHE ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${CMAKE_SOURCE_DIR} CCACHE_NOHASHDIR=1 ${CCACHE_PROGRAM})
+    set(CMAKE_C_COMPILER_LAUNCHER ${DRIFTLACE_CCACHE})
+    set(CMAKE_CXX_COMPILER_LAUNCHER ${DRIFTLACE_CCACHE})
 endif()
