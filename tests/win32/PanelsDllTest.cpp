@@ -77,8 +77,11 @@ void PaintStroke(HWND frame) {
     for (int x = 44; x <= 120; x += 4)
         post(WM_MOUSEMOVE, MK_LBUTTON, x);
     post(WM_LBUTTONUP, 0, 120);
-    RunDriver::WaitUntil(
-        [&] { return SendMessageA(GetDlgItem(frame, IDC_TOOLBAR), TB_ISBUTTONENABLED, IDM_UNDO, 0) != 0; });
+    // Emulated on a busy machine a stroke's particles take seconds to come to rest: a short
+    // limit would close the run on a half-painted picture.
+    EXPECT_TRUE(RunDriver::WaitUntil(
+        [&] { return SendMessageA(GetDlgItem(frame, IDC_TOOLBAR), TB_ISBUTTONENABLED, IDM_UNDO, 0) != 0; }, 60000))
+        << "the stroke's particles never came to rest";
 }
 
 class PanelsDll : public testing::Test {
