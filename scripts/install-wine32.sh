@@ -58,11 +58,13 @@ unavailable() {
     echo "the x86 build will be checked as a file only (its exports and imports), not run" >&2
     exit 0
 }
-log="$apt/log/fetch.log"
-apt-get -c "$apt/apt.conf" -q update >"$log" 2>&1 && ! grep -q '^E: ' "$log" ||
-    unavailable "its package lists could not be read: $(grep -m1 '^[WE]: ' "$log" || tail -1 "$log")"
-apt-get -c "$apt/apt.conf" -q -y install --download-only "${wanted[@]}" >"$log" 2>&1 ||
-    unavailable "$(grep -m1 '^E: ' "$log" || tail -1 "$log")"
+# apt-get update only warns about lists it could not fetch; the download says whether the
+# packages are there, and the warning tells why not.
+log="$apt/log/update.log"
+apt-get -c "$apt/apt.conf" -q update >"$log" 2>&1 || true
+lists=$(grep -m1 -E '^[WE]: (Failed to fetch|Some index files|The repository)' "$log" || true)
+apt-get -c "$apt/apt.conf" -q -y install --download-only "${wanted[@]}" >"$apt/log/download.log" 2>&1 ||
+    unavailable "$(grep -m1 '^E: ' "$apt/log/download.log" || tail -1 "$apt/log/download.log")${lists:+ ($lists)}"
 
 # Unpacked, not installed: the i386 and architecture-independent packages, and of qemu only the
 # one emulator (the package holds every architecture's).
