@@ -121,4 +121,4 @@ for tool in wineboot winepath; do
     chmod +x "$base/bin/$tool"
 done
 printf '%s\n' "$ready" >"$sysroot/.ready"
-echo "the emulated 32-bit Wine is ready ($(du -sh "$sysroot" | cut -f1))"
+echo "the emulated 32-bit Wine is ready after $SECONDS s ($(du -sh "$sysroot" | cut -f1))"
