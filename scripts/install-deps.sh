@@ -38,3 +38,6 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
   "${sudo_cmd[@]}" locale-gen >/dev/null
 fi
+
+# The x86 build's tests run under an emulated 32-bit Wine unpacked into build/ (no system change).
+bash "$(dirname "$0")/install-wine32.sh"

@@ -2,11 +2,24 @@
 # Sourced by the test and demo scripts: a throwaway Wine prefix under build/, Japanese code page,
 # and one detached wine server so each program starts in milliseconds instead of seconds.
 # Call wine_env_stop when done (the scripts trap it).
+# DRIFTLACE_WINE_ARCH=win32 makes it the x86 build's: a 32-bit prefix of its own, and the
+# emulated 32-bit Wine of scripts/install-wine32.sh first in PATH (where it is set up; a machine
+# with a 32-bit Wine of its own runs the ordinary one), served by the system's 64-bit wineserver.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$root/build/wine/prefix"
+if [ "${DRIFTLACE_WINE_ARCH:-win64}" = win32 ]; then
+    export WINEPREFIX="$root/build/wine32/prefix"
+    export WINEARCH=win32
+    if [ -x "$root/build/wine32/bin/wine" ]; then
+        export PATH="$root/build/wine32/bin:$PATH"
+        export WINESERVER=/usr/lib/wine/wineserver64
+        export FONTCONFIG_FILE="$root/build/wine32/fontconfig/fonts.conf"
+    fi
+else
+    export WINEPREFIX="$root/build/wine/prefix"
+    export WINEARCH=win64
+fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win64
 export LANG=ja_JP.UTF-8
 
 wine_env_start() {

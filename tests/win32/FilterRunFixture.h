@@ -26,20 +26,20 @@
 
 namespace test {
 
+// A named CALLBACK, not a lambda: on 32-bit Windows the enumeration calls it as stdcall.
+inline BOOL CALLBACK NoteAppWindow(HWND window, LPARAM flag) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::strcmp(name, "AppWindow") != 0)
+        return TRUE;
+    *reinterpret_cast<bool*>(flag) = true;
+    return FALSE;
+}
+
 // Windows of this thread only: other test programs may have painting windows open meanwhile.
 inline bool ThreadHasAppWindow() {
     bool found = false;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM flag) -> BOOL {
-            char name[32] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (std::strcmp(name, "AppWindow") != 0)
-                return TRUE;
-            *reinterpret_cast<bool*>(flag) = true;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), NoteAppWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

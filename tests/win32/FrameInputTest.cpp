@@ -63,20 +63,20 @@ class SentMessages {
     HHOOK hook_ = nullptr;
 };
 
+// Stdcall on 32-bit Windows, hence a named CALLBACK rather than a lambda.
+BOOL CALLBACK NoteDialog(HWND window, LPARAM result) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window) || app::Panel::Holding(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+}
+
 // A dialog box of this thread other than the panels.
 HWND ThreadDialog() {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) -> BOOL {
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window) || app::Panel::Holding(window))
-                return TRUE;
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), NoteDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

@@ -62,9 +62,25 @@ bool ToolbarChecked(HWND frame, int id) {
            0;
 }
 
+// How long a run may take to lay its view out or to bring a stroke's particles to rest: far
+// more than it ever needs, even emulated on a busy machine, where it takes seconds.
+constexpr int kStrokePatienceMs = 60000;
+
 // A stroke across the image in the view, one step every few milliseconds, then the wait until
 // the particles are gone and the step is recorded (undo enabled).
 void PaintStroke(HWND frame) {
+    // The script starts as soon as the frame exists: before its view is laid out, the image's
+    // place in it is unknown and a stroke there misses the image.
+    EXPECT_TRUE(RunDriver::WaitUntil(
+        [&] {
+            HWND shown = GetDlgItem(frame, IDC_VIEW);
+            RECT area = {};
+            return shown && GetDlgItem(frame, IDC_TOOLBAR) && IsWindowVisible(shown) && GetClientRect(shown, &area) &&
+                   area.right >= kWidth && area.bottom >= kHeight;
+        },
+        kStrokePatienceMs))
+        << "the view was never laid out";
+    SendMessageA(frame, WM_NULL, 0, 0);  // answered once the run's thread takes messages again
     HWND view = GetDlgItem(frame, IDC_VIEW);
     RECT client = {};
     GetClientRect(view, &client);
@@ -80,8 +96,10 @@ void PaintStroke(HWND frame) {
     for (int x = 44; x <= 120; x += 4)
         post(WM_MOUSEMOVE, MK_LBUTTON, x);
     post(WM_LBUTTONUP, 0, 120);
-    RunDriver::WaitUntil(
-        [&] { return SendMessageA(GetDlgItem(frame, IDC_TOOLBAR), TB_ISBUTTONENABLED, IDM_UNDO, 0) != 0; });
+    EXPECT_TRUE(RunDriver::WaitUntil(
+        [&] { return SendMessageA(GetDlgItem(frame, IDC_TOOLBAR), TB_ISBUTTONENABLED, IDM_UNDO, 0) != 0; },
+        kStrokePatienceMs))
+        << "the stroke's particles never came to rest";
 }
 
 class PanelsDll : public testing::Test {
@@ -127,6 +145,7 @@ TEST_F(PanelsDll, ASliderDragChangesTheNextStrokeAndTheSavedSettings) {
     const std::vector<unsigned char> before(plain.alpha.size(), 128);
     Run(plain, [](RunDriver& run) { PaintStroke(run.Frame()); });
     const int plainPixels = Changed(plain, before);
+    EXPECT_GT(plainPixels, 0);  // else the comparison below holds for any stroke
 
     WriteSettings("");
     test::FakeHost wide(kWidth, kHeight);

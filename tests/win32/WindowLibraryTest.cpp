@@ -174,6 +174,13 @@ TEST_F(WindowLibrary, BoundControlKeepsItsOwnBehaviourAndIsRestoredOnDetach) {
     EXPECT_THROW(ProbeWindow().AttachItem(parent.Handle(), 9999), app::Exception);
 }
 
+// The procedure that subclasses on top of ours; named and CALLBACK because 32-bit Windows calls
+// window procedures as stdcall.
+WNDPROC procedureBelowTop = nullptr;
+LRESULT CALLBACK TopProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(procedureBelowTop, window, message, wParam, lParam);
+}
+
 TEST_F(WindowLibrary, ControlUnderAnotherSubclassStillReachesItsProcedureAfterDetach) {
     ProbeWindow parent;
     parent.Create(0, app::Window::AppWindowClass(), "", WS_POPUP, {0, 0, 100, 100}, nullptr, nullptr);
@@ -181,9 +188,8 @@ TEST_F(WindowLibrary, ControlUnderAnotherSubclassStillReachesItsProcedureAfterDe
     ProbeWindow control;
     control.Attach(edit);
     // Someone subclasses on top of us (as tooltips relaying mouse messages do).
-    static WNDPROC below = nullptr;
-    below = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(edit, GWLP_WNDPROC));
-    WNDPROC top = [](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT { return CallWindowProcA(below, w, m, wp, lp); };
+    procedureBelowTop = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(edit, GWLP_WNDPROC));
+    WNDPROC top = TopProcedure;
     SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(top));
     control.Detach();
     EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(top));  // not torn out
