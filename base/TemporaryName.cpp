@@ -1,23 +1,11 @@
 #include "base/TemporaryName.h"
 
+#include "base/FileNames.h"
 #include "base/System.h"
 
 namespace app {
 
 namespace {
-
-// Where the file name starts: after the last separator that begins a character.
-size_t NameStart(const std::string& path) {
-    size_t start = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        const auto c = static_cast<unsigned char>(path[i]);
-        if (c == '\\' || c == '/')
-            start = i + 1;
-        else if (IsFileNameLeadByte(c))
-            ++i;
-    }
-    return start;
-}
 
 // The longest start of `name` of at most `bytes` bytes that ends between two characters: after a
 // whole double-byte character of the system's code page, and never inside a UTF-8 sequence.
@@ -38,7 +26,7 @@ size_t CharacterCut(const std::string& name, size_t bytes) {
 
 std::string TemporaryName(const std::string& path, uint32_t process, uint32_t serial) {
     const std::string tail = "." + std::to_string(process) + "-" + std::to_string(serial) + ".tmp";
-    const size_t start = NameStart(path);
+    const size_t start = FileNameStart(path, IsFileNameLeadByte);
     const std::string name = path.substr(start);
     if (name.size() + tail.size() <= kMostFileNameBytes)
         return path + tail;

@@ -13,6 +13,7 @@
 #include "history/HistoryItem.h"
 #include "history/HistoryWriter.h"
 #include "history/ImageRanges.h"
+#include "history/ImageStep.h"
 
 namespace app {
 
@@ -70,13 +71,11 @@ void ImageStepRecorder::Start(History& history, const Image& image, Image& previ
     CheckSameLayout(image, previous);
     m_->Reset();
     m_->stored = false;
-    const std::vector<BYTERANGE> ranges = ByteRanges(image, rects);
     if (history.Limit() <= 0) {
-        unsigned char* copy = previous.Data();
-        for (const BYTERANGE& range : ranges)
-            CopyRange(copy, image.ConstData(), range);
+        RefreshPrevious(image, previous, rects);
         return;
     }
+    const std::vector<BYTERANGE> ranges = ByteRanges(image, rects);
     m_->rects = rects;
     m_->ranges.resize(ranges.size());
     for (size_t i = 0; i < ranges.size(); ++i)

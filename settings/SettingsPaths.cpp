@@ -1,5 +1,6 @@
 #include "settings/SettingsPaths.h"
 
+#include "base/FileNames.h"
 #include "base/System.h"
 
 namespace app {
@@ -9,15 +10,7 @@ std::string DirectoryOf(const std::string& path) {
 }
 
 std::string DirectoryOf(const std::string& path, bool (*isLeadByte)(unsigned char)) {
-    size_t cut = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        const auto c = static_cast<unsigned char>(path[i]);
-        if (c == '\\' || c == '/')
-            cut = i + 1;
-        else if (isLeadByte(c))
-            ++i;
-    }
-    return path.substr(0, cut);
+    return path.substr(0, FileNameStart(path, isLeadByte));
 }
 
 std::string FileStemOf(const std::string& path) {
